@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <utility>
+
+// What the file commands hand to Serialize: the direction, the file's full path, and the bytes
+// (the whole file when loading; filled by Serialize when storing). The file itself is opened,
+// read and written by the commands around it.
+class CArchive {
+public:
+    enum Mode { store, load };
+
+    CArchive(Mode mode, std::string filePath, std::string bytes = {})
+        : m_mode(mode), m_path(std::move(filePath)), m_bytes(std::move(bytes)) {}
+
+    bool IsStoring() const { return m_mode == store; }
+    bool IsLoading() const { return m_mode == load; }
+    // UTF-8 path of the file.
+    const std::string& GetFilePath() const { return m_path; }
+    std::string& Bytes() { return m_bytes; }
+
+private:
+    Mode m_mode;
+    std::string m_path;
+    std::string m_bytes;
+};

@@ -1,0 +1,142 @@
+#include "document/DocumentFile.h"
+
+#include "document/Archive.h"
+#include "document/GlobuleDoc.h"
+#include "platform/MessageBox.h"
+#include "platform/QtText.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <cerrno>
+
+namespace {
+
+void Tell(IMessageBox& messages, const char* pattern, const QString& path) {
+    messages.ShowMessage(FromQString(QString::fromLatin1(pattern).arg(path)));
+}
+
+// The message for a file that could not be opened or created, from the error the system gave.
+void TellFileError(IMessageBox& messages, int error, const QString& path) {
+    switch (error) {
+    case ENOENT:
+        Tell(messages, "%1 was not found.", path);
+        break;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        Tell(messages, "Access to %1 was denied.", path);
+        break;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        Tell(messages, "Disk full while accessing %1.", path);
+        break;
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case EISDIR:
+        Tell(messages, "%1 contains an incorrect path.", path);
+        break;
+    case ETXTBSY:
+    case EBUSY:
+        Tell(messages, "A sharing violation occurred while accessing %1.", path);
+        break;
+    default:
+        Tell(messages, "An unexpected error occurred while accessing %1.", path);
+        break;
+    }
+}
+
+} // namespace
+
+FileOutcome OpenDocumentFile(CGlobuleDoc& doc, const QString& path, IMessageBox& messages) {
+    const QString fullPath = QFileInfo(path).absoluteFilePath();
+    QFile file(fullPath);
+    if (QFileInfo(fullPath).isDir()) {
+        TellFileError(messages, EISDIR, fullPath);
+        return FileOutcome::Failed;
+    }
+    errno = 0;
+    if (!file.open(QIODevice::ReadOnly)) {
+        TellFileError(messages, errno != 0 ? errno : (file.exists() ? EACCES : ENOENT), fullPath);
+        return FileOutcome::Failed;
+    }
+    const qint64 size = file.size();
+    if (size == 0) {
+        // An empty file reads nothing and still counts as opened.
+        doc.m_strPathName = fullPath.toStdString();
+        return FileOutcome::Done;
+    }
+    if (size > kMaxMatchFileBytes) {
+        messages.ShowMessage("Failed to open document.");
+        return FileOutcome::Failed;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        messages.ShowMessage("Failed to open document.");
+        return FileOutcome::Failed;
+    }
+    CArchive archive(CArchive::load, fullPath.toStdString(), bytes.toStdString());
+    switch (doc.Serialize(archive, messages)) {
+    case CGlobuleDoc::SerializeResult::Done:
+        doc.m_strPathName = fullPath.toStdString();
+        return FileOutcome::Done;
+    case CGlobuleDoc::SerializeResult::Refused:
+        return FileOutcome::Refused;
+    case CGlobuleDoc::SerializeResult::UnexpectedFormat:
+        break;
+    }
+    messages.ShowMessage("Unexpected file format.");
+    return FileOutcome::Failed;
+}
+
+FileOutcome SaveDocumentFile(CGlobuleDoc& doc, const QString& path, IMessageBox& messages) {
+    const QString fullPath = QFileInfo(path).absoluteFilePath();
+    const std::string previousName = doc.m_szFileName;
+    const int previousUnsaved = doc.m_bUnsavedResults;
+    auto fail = [&](int error) {
+        doc.m_szFileName = previousName;
+        doc.m_bUnsavedResults = previousUnsaved;
+        TellFileError(messages, error, fullPath);
+        return FileOutcome::Failed;
+    };
+
+    // The record is made before anything touches the disk, so a refusal leaves a file whole.
+    CArchive archive(CArchive::store, fullPath.toStdString());
+    if (doc.Serialize(archive, messages) != CGlobuleDoc::SerializeResult::Done) {
+        return FileOutcome::Refused;
+    }
+
+    const QFileInfo target(fullPath);
+    if (target.isDir()) {
+        return fail(EISDIR);
+    }
+    if (!target.dir().exists()) {
+        return fail(ENOENT);
+    }
+    // Replacing a file through a new one would get round its read-only flag.
+    if (target.exists() && !target.isWritable()) {
+        return fail(EACCES);
+    }
+    QSaveFile file(fullPath);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly)) {
+        return fail(errno != 0 ? errno : EACCES);
+    }
+    const std::string& bytes = archive.Bytes();
+    errno = 0;
+    const qint64 written = file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    int error = errno;
+    if (written != static_cast<qint64>(bytes.size())) {
+        file.cancelWriting();
+        return fail(error != 0 ? error : ENOSPC);
+    }
+    errno = 0;
+    if (!file.commit()) {
+        error = errno;
+        return fail(error != 0 ? error : ENOSPC);
+    }
+    doc.m_strPathName = fullPath.toStdString();
+    return FileOutcome::Done;
+}

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs whatever Debian packages the build, the tests and the game still lack.
+set -euo pipefail
+
+packages=(
+    cmake make g++ pkg-config
+    qt6-base-dev qt6-multimedia-dev libgl-dev
+    libgtest-dev libbenchmark-dev
+    clang libclang-rt-14-dev
+    fonts-dejavu-core fonts-liberation2
+)
+if [[ "${1:-}" == "--e2e" ]]; then
+    packages+=(xvfb openbox xdotool x11-utils imagemagick pulseaudio pulseaudio-utils sox
+        desktop-file-utils appstream)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$p")
+    fi
+done
+if ((${#missing[@]})); then
+    sudo=""
+    if [[ $(id -u) -ne 0 ]]; then sudo="sudo"; fi
+    echo "Installing: ${missing[*]}"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
