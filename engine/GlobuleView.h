@@ -1,0 +1,248 @@
+#pragma once
+
+#include "document/GlobuleDoc.h"
+#include "platform/Colour.h"
+#include "platform/DrawContext.h"
+#include "platform/GdiObjects.h"
+#include "platform/Geometry.h"
+#include "platform/ViewHost.h"
+
+#include <cstdint>
+#include <ctime>
+#include <string>
+
+class CChangeNamesDlg;
+
+// The game view: every piece of state the Home, Score and Play screens need while the program
+// runs, and the handlers the window delivers to it. It knows the window only through
+// IViewHost. The record is large (its grids are inline), so create it on the heap.
+class CGlobuleView : public IViewEvents {
+public:
+    using BYTE = std::uint8_t;
+
+    // Window timers.
+    static constexpr int kPlayTimer = 1;
+    static constexpr int kPollTimer = 2;
+    static constexpr int kPollPeriodMs = 50;
+    static constexpr int kFirstTickMs = 50;
+
+    // Sound resources.
+    static constexpr unsigned kSoundJackpotSecond = 101;
+    static constexpr unsigned kSoundTimeOut = 102;
+    static constexpr unsigned kSoundTick = 103;
+    static constexpr unsigned kSoundJackpotFirst = 104;
+    static constexpr unsigned kSoundStop = 105;
+    static constexpr unsigned kSoundDoubleTick = 106;
+
+    CGlobuleView(CGlobuleDoc& document, IViewHost& host);
+    CGlobuleView(const CGlobuleView&) = delete;
+    CGlobuleView& operator=(const CGlobuleView&) = delete;
+
+    CGlobuleDoc* GetDocument() const { return &m_document; }
+
+    // Window events.
+    void OnDraw(CDC& pDC) override;
+    void OnKeyDown(unsigned nChar, unsigned nRepCnt, unsigned nFlags) override;
+    void OnLButtonDown(unsigned nFlags, CPoint point) override;
+    void OnTimer(unsigned nIDEvent) override;
+
+    // Screen flow.
+    void EnterScoreScreen();
+
+    // The game in play.
+    void StartGame();
+    void BuildCrossHairOrder();
+    void FindCentre();
+    void OnPlayTick();
+    void StopGame();
+
+    // Score table.
+    void SortByName();
+    void SortByLastGame();
+    void SortByAllGames();
+    void SortByNumGames();
+    void SortByAverage();
+    void SortByBestGame();
+    void SwapPlayers(int i, int j);
+
+    // Speed commands, command availability and the window caption.
+    void SetSpeed(int index);
+    void OnSpeedFastest() { SetSpeed(0); }
+    void OnSpeedFast() { SetSpeed(1); }
+    void OnSpeedMedium() { SetSpeed(2); }
+    void OnSpeedSlow() { SetSpeed(3); }
+    void OnSpeedSlowest() { SetSpeed(4); }
+    bool OnUpdateSpeed(int index) const;
+    bool OnUpdateFileOpen() const;
+    bool OnUpdateFileSave() const;
+    bool OnUpdateFileSaveAs() const;
+    bool OnUpdateChangeNames() const;
+    void UpdateCaption();
+    // After a load or a reset the record's speed decides which speed item is greyed.
+    void FollowDocumentSpeed() { m_nSpeed = m_document.m_nSpeedIndex; }
+
+    // Change Player Names.
+    void OnChangeNames(CChangeNamesDlg& dialog);
+
+    // Sound cues.
+    void PlaySoundAsync(unsigned id);
+    void PlaySoundSync(unsigned id);
+
+    // Drawing.
+    void DrawHomePage(CDC& dc);
+    void DrawScoreScreen();
+    void DrawPlayScreen();
+    void DrawCrossHairs(int entry, CDC& dc);
+    void EraseCrossHairs(int entry, CDC& dc);
+    void DrawTickCounter(int left, CDC& dc);
+    void ShowPinCenterLegend(CDC& dc);
+
+    // Screen position of cross-hair entry k.
+    int CrossX(int entry) const { return m_rcBlob.left + m_nCentreX + m_aCrossDx[entry]; }
+    int CrossY(int entry) const { return m_rcBlob.top + m_nCentreY + m_aCrossDy[entry]; }
+
+    // ---- Screen and game state --------------------------------------------------------------
+    int m_bResolutionFixed{};
+    int m_bBadResolution{};
+    int m_nScreen{};
+    int m_bShowJackpot{};
+    int m_nHitIndex{};
+    int m_nSortPass{};
+    int m_nSortIndex{};
+    int m_nSeenDocFlagB{};
+    int m_nSeenDocFlagA{};
+    int m_nHelpPage{};
+    int m_nMarginX{};
+    int m_nMarginY{};
+    int m_nBannerTop{};
+    int m_nBannerGap{};
+    int m_nTextFontHeight{};
+    int m_nQuadrantLoad{};
+    int m_nActivePlayer{};
+    int m_bJackpotWon{};
+    int m_nSpeed{};
+    int m_nParagraphLoad{};
+
+    // ---- Blob, centre and cross hairs ---------------------------------------------------------
+    int m_aQuadrantPool[9]{};
+    int m_aQuadrantPick[8]{};
+    int m_aCrossDx[31]{};
+    int m_aCrossDy[31]{};
+    int m_aOffsetPool[31]{};
+    int m_aColumnCount[484]{};
+    int m_aRowCount[484]{};
+    int m_nCentreX{};
+    int m_nCentreY{};
+    int m_nCrossStep{};
+    int m_nPinX{};
+    int m_nPinY{};
+    int m_nCentreScreenX{};
+    int m_nCentreScreenY{};
+    std::int32_t m_aQuadrant[7][2000]{};
+    int m_nBitWord{};
+    int m_nBlobArea{};
+    int m_nBlobAreaCopy{};
+    int m_nColumnTotal{};
+    int m_nHalfArea{};
+    int m_nMedianOver{};
+    int m_nMedianUnder{};
+    int m_aPinQuarter[4]{};
+    int m_aCentreQuarter[4]{};
+    int m_aColumnCumul[484]{};
+    int m_aRowCumul[484]{};
+    float m_fScore{};
+    float m_fPinMinQuarter{};
+    float m_fCentreMinQuarter{};
+    char m_szNumber[139]{};
+    BYTE m_abQuadTL[240 * 240]{};
+    BYTE m_abQuadTR[240 * 240]{};
+    BYTE m_abQuadBR[240 * 240]{};
+    BYTE m_abQuadBL[240 * 240]{};
+    BYTE m_abUnpack[4][58000]{};
+    COLORREF m_aSavedRow[484]{};
+    COLORREF m_aSavedColumn[484]{};
+
+    // ---- Layout -------------------------------------------------------------------------------
+    COLORREF m_crBackground{};
+    CRect m_rcClient;
+    CRect m_rcClientFirst;
+    CRect m_rcDefault;
+    CRect m_rcTickBox;
+    CRect m_rcQuadTL;
+    CRect m_rcQuadTR;
+    CRect m_rcQuadBR;
+    CRect m_rcQuadBL;
+    CRect m_rcBlob; // right and bottom are the last blob column and row themselves
+    CRect m_rcTickNumber;
+    CRect m_rcTickLabel;
+    CRect m_arcTableCell[36]; // player-major: cell (player p, row r) is entry 6p + r
+    CRect m_arcRowCaption[6];
+    CRect m_rcTableBand;
+    CRect m_rcKeyLegend;
+    CRect m_rcJackpotArea;
+    CRect m_rcJackpotText;
+    CRect m_rcFileHint;
+    CRect m_rcPot;
+    CRect m_rcPotAmount;
+    CRect m_rcBanner;
+    CRect m_rcHelpText;
+    CRect m_rcPageFooter;
+    CRect m_rcPinCenter;
+
+    // ---- Texts --------------------------------------------------------------------------------
+    std::string m_strTimeStamp;
+    std::string m_strCaption;
+    std::string m_astrParagraph[20];
+    std::string m_astrPageFooter[20];
+    std::string m_strScoreHelp;
+    std::string m_strPlayHelp;
+    std::string m_strHelpPage;
+
+    // ---- Drawing resources --------------------------------------------------------------------
+    CPen m_penRed;
+    CPen m_penBlue;
+    CPen m_penBlack;
+    CPen m_penMagenta;
+    CPen m_penMagentaWide;
+    CPen m_penGreenWide;
+    CPen m_penNavyWide;
+    CBrush m_brRed;
+    CBrush m_brPeach;
+    CBrush m_brBackground;
+    CBrush m_brTeal;
+    CBrush m_brOrange;
+    CBrush m_brPurple;
+    CBrush m_brLightGreen;
+    CBrush m_brLightRed;
+    CBrush m_brLightBlue;
+    CBrush m_brGrey;
+    CBrush m_brGreen;
+    CBrush m_brPaleGreen;
+    CBrush m_brCyan;
+    CBrush m_brBlack;
+    CBrush m_brPalePink;
+    CFont m_fontBanner;
+    CFont m_fontText;
+    CFont m_fontLarge;
+    CFont m_fontMedium;
+    std::time_t m_timeNow{};
+    CBitmap m_bmpPot;
+    CBitmap m_bmpBanner;
+    CBitmap m_bmpKeyLegend;
+    CBitmap m_bmpPinCenter;
+
+private:
+    // The stored quadrant shapes and the texts of the manual and the help boxes.
+    void LoadBuiltInData();
+    void SetScreen(int screen);
+    // A client-area drawing context with the usual defaults.
+    CDC ClientDC() { return CDC(m_host.ClientImage()); }
+    bool OutOfOrder(const std::int32_t* values, int i, int j) const;
+    void SortByValues(const std::int32_t* values, int sortRow);
+    int CountRedPixels(int left, int top, int right, int bottom, CDC& dc) const;
+    void CountQuarters(int x, int y, int* quarters, CDC& dc) const;
+    void DrawRefusal(CDC& dc, const char* message);
+
+    CGlobuleDoc& m_document;
+    IViewHost& m_host;
+};

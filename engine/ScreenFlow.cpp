@@ -1,0 +1,120 @@
+#include "document/MatchTables.h"
+#include "engine/GlobuleView.h"
+
+#include <cstdlib>
+
+void CGlobuleView::SetScreen(int screen) {
+    m_nScreen = screen;
+    m_document.m_nViewScreen = screen;
+}
+
+void CGlobuleView::OnKeyDown(unsigned nChar, unsigned /*nRepCnt*/, unsigned /*nFlags*/) {
+    if (m_bBadResolution > 0) {
+        return;
+    }
+    UpdateCaption();
+    CDC dc = ClientDC();
+
+    switch (nChar) {
+    case VK_F1:
+        if (m_nScreen == match::kScreenScore) {
+            m_host.ShowMessage(m_strScoreHelp);
+        } else if (m_nScreen == match::kScreenPlay) {
+            // Asking for help during play gives the game up: it counts, without points.
+            m_host.KillTimer(kPlayTimer);
+            m_document.m_lNumGames[m_nActivePlayer] += 1;
+            m_document.m_bUnsavedResults = 1;
+            m_host.ShowMessage(m_strPlayHelp);
+            SetScreen(match::kScreenHome);
+            EnterScoreScreen();
+        }
+        break;
+    case VK_END:
+        if (m_nScreen == match::kScreenScore) {
+            m_bShowJackpot = 0;
+            SetScreen(match::kScreenHome);
+            DrawHomePage(dc);
+        }
+        break;
+    case VK_SPACE:
+        if (m_nScreen == match::kScreenHome) {
+            EnterScoreScreen();
+        } else if (m_nScreen == match::kScreenScore) {
+            StartGame();
+        } else if (m_nScreen == match::kScreenPlay) {
+            // Before the first tick there is no position on screen to pin.
+            if (m_nCrossStep > 0) {
+                StopGame();
+            }
+        }
+        break;
+    case VK_NEXT:
+        if (m_nScreen == match::kScreenHome) {
+            m_nHelpPage = m_nHelpPage + 1 > 12 ? 0 : m_nHelpPage + 1;
+            DrawHomePage(dc);
+        }
+        break;
+    case VK_PRIOR:
+        if (m_nScreen == match::kScreenHome) {
+            m_nHelpPage = m_nHelpPage - 1 < 0 ? 12 : m_nHelpPage - 1;
+            DrawHomePage(dc);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void CGlobuleView::OnTimer(unsigned nIDEvent) {
+    if (nIDEvent == kPlayTimer) {
+        OnPlayTick();
+        return;
+    }
+    if (nIDEvent != kPollTimer) {
+        return;
+    }
+    // A file command changed the record behind the Score screen: show it anew, once.
+    if (m_nSeenDocFlagA != m_document.m_bNothingLoaded ||
+        m_nSeenDocFlagB != m_document.m_bUnsavedResults) {
+        m_nSeenDocFlagA = m_document.m_bNothingLoaded;
+        m_nSeenDocFlagB = m_document.m_bUnsavedResults;
+        EnterScoreScreen();
+        m_host.KillTimer(kPollTimer);
+    }
+}
+
+void CGlobuleView::EnterScoreScreen() {
+    if (m_bBadResolution > 0) {
+        return;
+    }
+    m_nSeenDocFlagB = m_document.m_bUnsavedResults;
+    m_nSeenDocFlagA = m_document.m_bNothingLoaded;
+    m_host.KillTimer(kPollTimer);
+    m_host.SetTimer(kPollTimer, kPollPeriodMs);
+    {
+        CDC dc = ClientDC();
+        dc.FillRect(m_rcClient, m_brPaleGreen);
+    }
+    SetScreen(match::kScreenScore);
+
+    // A random order of the seven shapes; the first four make the blob.
+    for (int k = 0; k < 7; ++k) {
+        m_aQuadrantPool[k] = k;
+    }
+    int left = 7;
+    for (int k = 0; k < 7; ++k) {
+        const int r = std::rand() % left;
+        m_aQuadrantPick[k] = m_aQuadrantPool[r];
+        for (int m = r; m < left - 1; ++m) {
+            m_aQuadrantPool[m] = m_aQuadrantPool[m + 1];
+        }
+        --left;
+    }
+    m_nBlobArea = 0;
+    for (int k = 0; k < 4; ++k) {
+        m_nBlobArea += m_aQuadrant[m_aQuadrantPick[k]][0];
+    }
+    DrawPlayScreen();
+    m_nBlobAreaCopy = m_nBlobArea;
+    DrawScoreScreen();
+}

@@ -1,0 +1,3 @@
+#include "engine/GlobuleView.h"
+
+void CGlobuleView::LoadBuiltInData() {}

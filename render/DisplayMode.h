@@ -1,0 +1,33 @@
+#pragma once
+
+// Which of the seven layouts a client area of W x H pixels gets, decided once at the first
+// paint. The thresholds are client sizes of a maximised window, a little under the screen
+// sizes the refusal names; the first matching row wins.
+struct DisplayMode {
+    enum class Refusal { None, TooNarrow, UnsupportedSize };
+
+    int mode = 0; // 1..7, or 0 when refused
+    Refusal refusal = Refusal::None;
+    int marginX = 0;
+    int marginY = 0;
+    int bannerTop = 0;
+    int bannerGap = 0; // in marginY units
+    int textFontHeight = 0;
+};
+
+DisplayMode ChooseDisplayMode(int width, int height);
+
+// The widest area no wider than `width` (at this height) that a mode accepts, or 0 if none.
+// Lets a display wider than any layout play in a centred area instead of being refused.
+int WidestAcceptedWidth(int width, int height);
+
+inline constexpr const char* kTooNarrowMessage =
+    "THIS GAME WILL NOT RUN AT RESOLUTIONS BELOW 1024x768. PLEASE QUIT NOW BY PRESSING THE Alt "
+    "and F4 KEYS.";
+inline constexpr const char* kUnsupportedSizeMessage =
+    "THIS GAME WILL NOT RUN AT THE CURRENT RESOLUTION. TRY 1024x768, 1152x864, 1280x768, "
+    "1280x960, 1280x1024, 1600x900, or 1600x1200. PLEASE QUIT NOW BY PRESSING THE Alt and F4 "
+    "KEYS.";
+inline constexpr const char* kSizeChangeMessage =
+    "YOU CANNOT CHANGE SCREEN RESOLUTION DURING A SESSION. PLEASE QUIT NOW BY PRESSING THE Alt "
+    "and F4 KEYS.";

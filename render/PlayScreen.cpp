@@ -1,0 +1,136 @@
+#include "engine/GlobuleView.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr int kSide = 240;
+constexpr int kCells = kSide * kSide;
+constexpr std::uint32_t kRedPixel = 0xFF000000u | RGB(255, 0, 0);
+
+} // namespace
+
+void CGlobuleView::DrawPlayScreen() {
+    CDC dc = ClientDC();
+    // Right and bottom are exclusive, so the last blob column and row are not cleared; no
+    // shape reaches them and every caller has just cleared the whole client area.
+    dc.FillRect(m_rcBlob, m_brPaleGreen);
+
+    BYTE* const images[4] = {m_abQuadTL, m_abQuadTR, m_abQuadBR, m_abQuadBL};
+    for (int slot = 0; slot < 4; ++slot) {
+        BYTE* out = m_abUnpack[slot];
+        std::memset(out, 0, kCells);
+        const std::int32_t* record = m_aQuadrant[m_aQuadrantPick[slot]];
+        for (m_nBitWord = 1; m_nBitWord <= 1859; ++m_nBitWord) {
+            const auto word = static_cast<std::uint32_t>(record[m_nBitWord]);
+            for (int bit = 0; bit < 31; ++bit) {
+                *out++ = static_cast<BYTE>((word >> bit) & 1u);
+            }
+        }
+        std::memcpy(images[slot], m_abUnpack[slot], kCells);
+    }
+
+    std::memset(m_aColumnCount, 0, sizeof(int) * 481);
+    std::memset(m_aRowCount, 0, sizeof(int) * 481);
+
+    const int x0 = m_rcBlob.left;
+    const int y0 = m_rcBlob.top;
+    const bool inside = dc.Inside(x0, y0) && dc.Inside(x0 + 479, y0 + 479);
+    std::uint32_t* rows[480] = {};
+    if (inside) {
+        for (int n = 0; n < 480; ++n) {
+            rows[n] = dc.ScanLine(y0 + n) + x0;
+        }
+    }
+    auto plot = [&](int dx, int dy) {
+        if (inside) {
+            rows[dy][dx] = kRedPixel;
+        } else {
+            dc.SetPixel(x0 + dx, y0 + dy, RGB(255, 0, 0));
+        }
+    };
+
+    // From the middle outwards, all four quarters at once; the right and lower halves count
+    // one index further out, so index 240 stays empty.
+    for (int i = kSide - 1; i >= 0; --i) {
+        const int base = i * kSide;
+        for (int j = kSide - 1; j >= 0; --j) {
+            const int n = base + j;
+            if (m_abQuadTL[n]) {
+                plot(i, j);
+                ++m_aColumnCount[i];
+                ++m_aRowCount[j];
+            }
+            if (m_abQuadTR[n]) {
+                plot(479 - i, j);
+                ++m_aColumnCount[480 - i];
+                ++m_aRowCount[j];
+            }
+            if (m_abQuadBR[n]) {
+                plot(479 - i, 479 - j);
+                ++m_aColumnCount[480 - i];
+                ++m_aRowCount[480 - j];
+            }
+            if (m_abQuadBL[n]) {
+                plot(i, 479 - j);
+                ++m_aColumnCount[i];
+                ++m_aRowCount[480 - j];
+            }
+        }
+    }
+
+    m_aColumnCumul[0] = 0;
+    m_aRowCumul[0] = 0;
+    for (int k = 0; k < 480; ++k) {
+        m_aColumnCumul[k] += m_aColumnCount[k];
+        m_aColumnCumul[k + 1] = m_aColumnCumul[k];
+        m_aRowCumul[k] += m_aRowCount[k];
+        m_aRowCumul[k + 1] = m_aRowCumul[k];
+    }
+    m_nColumnTotal = m_aColumnCumul[479];
+}
+
+void CGlobuleView::DrawCrossHairs(int entry, CDC& dc) {
+    const int x = CrossX(entry);
+    const int y = CrossY(entry);
+    // Both lines are saved before either is drawn, so the crossing keeps its true colour.
+    for (int n = 0; n < 480; ++n) {
+        m_aSavedRow[n] = dc.GetPixel(m_rcBlob.left + n, y);
+        m_aSavedColumn[n] = dc.GetPixel(x, m_rcBlob.top + n);
+    }
+    dc.SelectStockPen();
+    dc.MoveTo(m_rcBlob.left, y);
+    dc.LineTo(m_rcBlob.right, y);
+    dc.MoveTo(x, m_rcBlob.top);
+    dc.LineTo(x, m_rcBlob.bottom);
+}
+
+void CGlobuleView::EraseCrossHairs(int entry, CDC& dc) {
+    const int x = CrossX(entry);
+    const int y = CrossY(entry);
+    for (int n = 0; n < 480; ++n) {
+        if (m_aSavedRow[n] != CLR_INVALID) {
+            dc.SetPixel(m_rcBlob.left + n, y, m_aSavedRow[n]);
+        }
+        if (m_aSavedColumn[n] != CLR_INVALID) {
+            dc.SetPixel(x, m_rcBlob.top + n, m_aSavedColumn[n]);
+        }
+    }
+}
+
+void CGlobuleView::DrawTickCounter(int left, CDC& dc) {
+    dc.SetBkMode(TRANSPARENT);
+    dc.SelectObject(m_fontLarge);
+    dc.SelectObject(m_brOrange);
+    dc.SelectStockPen();
+    dc.Rectangle(m_rcTickBox);
+    std::snprintf(m_szNumber, sizeof m_szNumber, "%i", left);
+    dc.DrawText(m_szNumber, m_rcTickNumber, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    std::snprintf(m_szNumber, sizeof m_szNumber, "%s", "Left");
+    dc.DrawText(m_szNumber, m_rcTickLabel, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
+void CGlobuleView::ShowPinCenterLegend(CDC& dc) {
+    dc.BitBlt(m_rcPinCenter.left, m_rcPinCenter.top, 412, 50, m_bmpPinCenter);
+}
