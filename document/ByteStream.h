@@ -63,7 +63,9 @@ private:
     std::size_t m_pos = 0;
 };
 
-inline void WriteU8(std::string& out, std::uint8_t value) { out += static_cast<char>(value); }
+inline void WriteU8(std::string& out, std::uint8_t value) {
+    out += static_cast<char>(value);
+}
 
 inline void WriteU16(std::string& out, std::uint16_t value) {
     out += static_cast<char>(value & 0xff);

@@ -127,8 +127,11 @@ FileOutcome SaveDocumentFile(CGlobuleDoc& doc, const QString& path, IMessageBox&
     const std::string& bytes = archive.Bytes();
     errno = 0;
     const qint64 written = file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    // Flush before committing: a short write found only by commit() would still replace the
+    // old file with the truncated one.
+    const bool flushed = written == static_cast<qint64>(bytes.size()) && file.flush();
     int error = errno;
-    if (written != static_cast<qint64>(bytes.size())) {
+    if (!flushed || file.error() != QFileDevice::NoError) {
         file.cancelWriting();
         return fail(error != 0 ? error : ENOSPC);
     }

@@ -10,8 +10,8 @@ constexpr int kPlayers = 6;
 constexpr int kStatSlots = 10; // entries 6..8 unused; entry 9 is the sort's swap slot
 constexpr int kSwapSlot = 9;
 
-constexpr std::array<std::string_view, 8> kDefaultNames = {
-    "Alice", "Burt", "Cindy", "Donald", "Ellen", "Frank", "Gerri", "Hugh"};
+constexpr std::array<std::string_view, 8> kDefaultNames = {"Alice", "Burt",  "Cindy", "Donald",
+                                                           "Ellen", "Frank", "Gerri", "Hugh"};
 
 struct SpeedRow {
     std::string_view label;    // as shown in the window caption; note the trailing blank

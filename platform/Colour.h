@@ -10,6 +10,12 @@ constexpr COLORREF RGB(int red, int green, int blue) {
            static_cast<COLORREF>(blue & 0xff);
 }
 
-constexpr int GetRValue(COLORREF c) { return static_cast<int>((c >> 16) & 0xff); }
-constexpr int GetGValue(COLORREF c) { return static_cast<int>((c >> 8) & 0xff); }
-constexpr int GetBValue(COLORREF c) { return static_cast<int>(c & 0xff); }
+constexpr int GetRValue(COLORREF c) {
+    return static_cast<int>((c >> 16) & 0xff);
+}
+constexpr int GetGValue(COLORREF c) {
+    return static_cast<int>((c >> 8) & 0xff);
+}
+constexpr int GetBValue(COLORREF c) {
+    return static_cast<int>(c & 0xff);
+}

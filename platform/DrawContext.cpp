@@ -13,7 +13,9 @@ constexpr COLORREF kStockPenColour = RGB(0, 0, 0);
 constexpr COLORREF kStockBrushColour = RGB(255, 255, 255);
 constexpr COLORREF kDefaultBackground = RGB(255, 255, 255);
 
-QColor ToQColor(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
+QColor ToQColor(COLORREF c) {
+    return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
+}
 
 } // namespace
 
@@ -63,7 +65,9 @@ void CDC::Rectangle(const CRect& rect) {
     m_position = saved;
 }
 
-void CDC::MoveTo(int x, int y) { m_position = {x, y}; }
+void CDC::MoveTo(int x, int y) {
+    m_position = {x, y};
+}
 
 void CDC::LineTo(int x, int y) {
     const CPoint from = m_position;
@@ -166,8 +170,9 @@ void CDC::DrawText(const std::string& text, const CRect& rect, unsigned format) 
         return;
     }
     int flags = 0;
-    flags |= (format & DT_CENTER) ? Qt::AlignHCenter : (format & DT_RIGHT) ? Qt::AlignRight
-                                                                            : Qt::AlignLeft;
+    flags |= (format & DT_CENTER)  ? Qt::AlignHCenter
+             : (format & DT_RIGHT) ? Qt::AlignRight
+                                   : Qt::AlignLeft;
     if (format & DT_SINGLELINE) {
         flags |= (format & DT_VCENTER) ? Qt::AlignVCenter : Qt::AlignTop;
     } else {

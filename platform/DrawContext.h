@@ -81,7 +81,7 @@ private:
     void DrawWideSegment(int x0, int y0, int x1, int y1);
 
     QImage& m_image;
-    const CPen* m_pen = nullptr; // null: the stock black pen of width 1
+    const CPen* m_pen = nullptr;     // null: the stock black pen of width 1
     const CBrush* m_brush = nullptr; // null: the stock white brush
     const CFont* m_font = nullptr;
     COLORREF m_textColour = RGB(0, 0, 0);

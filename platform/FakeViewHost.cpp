@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-FakeViewHost::FakeViewHost(int width, int height)
-    : m_image(width, height, QImage::Format_RGB32) {
+FakeViewHost::FakeViewHost(int width, int height) : m_image(width, height, QImage::Format_RGB32) {
     m_image.fill(0xFFFFFFFFu);
 }
 
@@ -16,13 +15,21 @@ bool FakeViewHost::SetTimer(int id, int periodMs) {
     return true;
 }
 
-void FakeViewHost::KillTimer(int id) { m_timers.erase(id); }
+void FakeViewHost::KillTimer(int id) {
+    m_timers.erase(id);
+}
 
-void FakeViewHost::SetWindowText(const std::string& caption) { captions.push_back(caption); }
+void FakeViewHost::SetWindowText(const std::string& caption) {
+    captions.push_back(caption);
+}
 
-void FakeViewHost::PlaySound(unsigned id, bool wait) { sounds.push_back({id, wait}); }
+void FakeViewHost::PlaySound(unsigned id, bool wait) {
+    sounds.push_back({id, wait});
+}
 
-CRect FakeViewHost::GetClientRect() const { return CRect(0, 0, m_image.width(), m_image.height()); }
+CRect FakeViewHost::GetClientRect() const {
+    return CRect(0, 0, m_image.width(), m_image.height());
+}
 
 void FakeViewHost::ShowMessage(const std::string& text) {
     messages.push_back(text);

@@ -46,7 +46,8 @@ bool CFont::CreateFont(int cellHeight, const std::string& face) {
     font.setPixelSize(cellHeight);
     const int measured = QFontMetrics(font).height();
     if (measured > 0 && measured != cellHeight) {
-        const int scaled = static_cast<int>(std::lround(double(cellHeight) * cellHeight / measured));
+        const int scaled =
+            static_cast<int>(std::lround(double(cellHeight) * cellHeight / measured));
         font.setPixelSize(scaled > 0 ? scaled : 1);
     }
     m_font = font;

@@ -6,4 +6,6 @@ QString ToQString(const std::string& codePageText) {
     return QString::fromStdString(codepage::ToUtf8(codePageText));
 }
 
-std::string FromQString(const QString& text) { return codepage::FromUtf8(text.toStdString()); }
+std::string FromQString(const QString& text) {
+    return codepage::FromUtf8(text.toStdString());
+}

@@ -1,0 +1,398 @@
+#include "document/CountedString.h"
+#include "document/DocumentFile.h"
+#include "document/GlobuleDoc.h"
+#include "document/MatchFormat.h"
+#include "document/MatchTables.h"
+#include "platform/MessageBox.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <string>
+#include <sys/fsuid.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+struct RecordingMessages : IMessageBox {
+    void ShowMessage(const std::string& text) override { shown.push_back(text); }
+    std::vector<std::string> shown;
+};
+
+std::string ExampleFile() {
+    std::string bytes(144, '\0');
+    bytes[20] = 1;
+    const unsigned char tail[] = {0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0, 0xAE, 0x0B, 0, 0};
+    bytes.append(reinterpret_cast<const char*>(tail), sizeof tail);
+    for (const char* name : {"Alice", "Burt", "Cindy", "Donald", "Ellen", "Frank"}) {
+        bytes += static_cast<char>(std::string(name).size());
+        bytes += name;
+    }
+    bytes += '\x0E';
+    bytes += "Speed: Medium ";
+    return bytes;
+}
+
+std::string ReadAll(const QString& path) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    return file.readAll().toStdString();
+}
+
+void WriteAll(const QString& path, const std::string& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(file.write(bytes.data(), static_cast<qint64>(bytes.size())),
+              static_cast<qint64>(bytes.size()));
+}
+
+// Everything a file operation may change, to show that a failed one changed nothing.
+std::string Snapshot(const CGlobuleDoc& doc) {
+    std::string s = matchfile::Store(doc);
+    s += "|" + doc.m_szFileName + "|" + doc.m_strPathName;
+    s += "|" + std::to_string(doc.m_bNothingLoaded) + std::to_string(doc.m_bUnsavedResults) +
+         std::to_string(doc.m_nViewScreen);
+    return s;
+}
+
+class MatchFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        doc.OnNewDocument();
+        doc.m_nViewScreen = match::kScreenScore;
+    }
+    QString PathOf(const char* name) const { return dir.filePath(name); }
+
+    QTemporaryDir dir;
+    CGlobuleDoc doc;
+    RecordingMessages messages;
+};
+
+TEST_F(MatchFileTest, ResetMatchSavesTheExampleBytesAndLoadsBackIdentically) {
+    const QString path = PathOf("example.bin");
+    ASSERT_EQ(SaveDocumentFile(doc, path, messages), FileOutcome::Done);
+    EXPECT_TRUE(messages.shown.empty());
+    const std::string saved = ReadAll(path);
+    EXPECT_EQ(saved.size(), 211u);
+    EXPECT_EQ(saved, ExampleFile());
+    EXPECT_EQ(doc.m_szFileName, path.toStdString());
+    EXPECT_EQ(doc.m_bUnsavedResults, 0);
+
+    CGlobuleDoc loaded;
+    loaded.m_nViewScreen = match::kScreenHome;
+    ASSERT_EQ(OpenDocumentFile(loaded, path, messages), FileOutcome::Done);
+    EXPECT_EQ(loaded.m_bNothingLoaded, 0);
+    EXPECT_EQ(loaded.m_szFileName, path.toStdString());
+    EXPECT_EQ(loaded.m_strPlayerName[3], "Donald");
+    EXPECT_EQ(loaded.m_lActive[0], 1);
+    EXPECT_EQ(loaded.m_nTimerInterval, 2990);
+
+    loaded.m_nViewScreen = match::kScreenScore;
+    const QString again = PathOf("again.bin");
+    ASSERT_EQ(SaveDocumentFile(loaded, again, messages), FileOutcome::Done);
+    EXPECT_EQ(ReadAll(again), saved);
+}
+
+TEST_F(MatchFileTest, NamesOfEveryLengthFormRoundTrip) {
+    struct Case {
+        std::size_t length;
+        std::string prefix;
+    };
+    const std::vector<Case> cases = {
+        {0, std::string("\x00", 1)},
+        {254, "\xFE"},
+        {255, std::string("\xFF\xFF\x00", 3)},
+        {65533, "\xFF\xFD\xFF"},
+        {65534, std::string("\xFF\xFF\xFF\xFE\xFF\x00\x00", 7)},
+        {70000, std::string("\xFF\xFF\xFF\x70\x11\x01\x00", 7)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.length);
+        std::string encoded;
+        const std::string name(c.length, 'n');
+        WriteCountedString(encoded, name);
+        EXPECT_EQ(encoded.substr(0, c.prefix.size()), c.prefix);
+        EXPECT_EQ(encoded.size(), c.prefix.size() + c.length);
+
+        doc.m_strPlayerName[2] = name;
+        const QString path = PathOf("long.bin");
+        ASSERT_EQ(SaveDocumentFile(doc, path, messages), FileOutcome::Done);
+        CGlobuleDoc loaded;
+        ASSERT_EQ(OpenDocumentFile(loaded, path, messages), FileOutcome::Done);
+        EXPECT_EQ(loaded.m_strPlayerName[2], name);
+        EXPECT_EQ(loaded.m_strPlayerName[3], "Donald");
+        EXPECT_EQ(loaded.m_strSpeed, "Speed: Medium ");
+    }
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(MatchFileTest, WideNamesAreConvertedToTheCodePage) {
+    std::string bytes = ExampleFile();
+    // Replace "Cindy" (at the third name) with a wide string: e-acute, euro, Cyrillic De,
+    // a surrogate pair, 'x'.
+    const std::size_t cindy = bytes.find("\x05"
+                                         "Cindy");
+    ASSERT_NE(cindy, std::string::npos);
+    std::string wide = "\xFF\xFE\xFF\x06";
+    const char16_t units[] = {0x00E9, 0x20AC, 0x0414, 0xD83D, 0xDE00, u'x'};
+    for (char16_t u : units) {
+        wide += static_cast<char>(u & 0xFF);
+        wide += static_cast<char>(u >> 8);
+    }
+    bytes.replace(cindy, 6, wide);
+    const QString path = PathOf("wide.bin");
+    WriteAll(path, bytes);
+    ASSERT_EQ(OpenDocumentFile(doc, path, messages), FileOutcome::Done);
+    EXPECT_EQ(doc.m_strPlayerName[2], "\xE9\x80??x");
+    EXPECT_EQ(doc.m_strPlayerName[3], "Donald");
+}
+
+TEST_F(MatchFileTest, BytesAfterTheSpeedLabelAreIgnored) {
+    const QString path = PathOf("extra.bin");
+    WriteAll(path, ExampleFile() + "trailing bytes that are not part of the record");
+    doc.m_strPlayerName[0] = "Zoe";
+    ASSERT_EQ(OpenDocumentFile(doc, path, messages), FileOutcome::Done);
+    EXPECT_EQ(doc.m_strPlayerName[0], "Alice");
+    EXPECT_EQ(doc.m_strSpeed, "Speed: Medium ");
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(MatchFileTest, AFileCutAnywhereIsRefusedAndTheMatchStaysWhole) {
+    // A match in progress that a failed load must not touch.
+    doc.m_strPlayerName[1] = "Keeper";
+    doc.m_lAllGames[1] = 4321;
+    doc.m_lPot = 250;
+    doc.m_bUnsavedResults = 1;
+    doc.m_bNothingLoaded = 1;
+    doc.m_szFileName = "/somewhere/else.bin";
+    doc.m_strPathName = "/somewhere/else.bin";
+    const std::string before = Snapshot(doc);
+
+    const std::string valid = ExampleFile();
+    const QString path = PathOf("cut.bin");
+    for (std::size_t length = 1; length < valid.size(); ++length) {
+        SCOPED_TRACE(length);
+        WriteAll(path, valid.substr(0, length));
+        messages.shown.clear();
+        EXPECT_EQ(OpenDocumentFile(doc, path, messages), FileOutcome::Failed);
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0], "Unexpected file format.");
+        ASSERT_EQ(Snapshot(doc), before);
+    }
+}
+
+TEST_F(MatchFileTest, AnEmptyFileReadsNothingAndCountsAsOpened) {
+    const QString path = PathOf("empty.bin");
+    WriteAll(path, "");
+    doc.m_strPlayerName[0] = "Kept";
+    ASSERT_EQ(OpenDocumentFile(doc, path, messages), FileOutcome::Done);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(doc.m_strPlayerName[0], "Kept");
+    EXPECT_EQ(doc.m_szFileName, "None.");
+    EXPECT_EQ(doc.m_bNothingLoaded, 1);
+}
+
+TEST_F(MatchFileTest, AStringLongerThanTheFileIsAFormatErrorNotAnAllocation) {
+    // Ten bytes claiming a name of four gigabytes.
+    std::string bytes = ExampleFile().substr(0, 160);
+    bytes += std::string("\xFF\xFF\xFF\xFF\xFF\xFF\xFF", 7);
+    const QString path = PathOf("huge.bin");
+    WriteAll(path, bytes);
+    EXPECT_EQ(OpenDocumentFile(doc, path, messages), FileOutcome::Failed);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0], "Unexpected file format.");
+
+    ByteReader tiny(std::string_view("\xFF\xFF\xFF\xFF\xFF\xFF\x7F\x00\x00\x00", 10));
+    std::string name = "unchanged";
+    EXPECT_FALSE(ReadCountedString(tiny, name));
+    EXPECT_EQ(name, "unchanged");
+}
+
+TEST_F(MatchFileTest, SpeedFieldsThatMatchNoRowLoadUnchanged) {
+    doc.m_nSpeedIndex = 7;
+    doc.m_nTimerInterval = -5;
+    doc.m_strSpeed = "Speed: Warp ";
+    const QString path = PathOf("odd.bin");
+    ASSERT_EQ(SaveDocumentFile(doc, path, messages), FileOutcome::Done);
+    CGlobuleDoc loaded;
+    ASSERT_EQ(OpenDocumentFile(loaded, path, messages), FileOutcome::Done);
+    EXPECT_EQ(loaded.m_nSpeedIndex, 7);
+    EXPECT_EQ(loaded.m_nTimerInterval, -5);
+    EXPECT_EQ(loaded.m_strSpeed, "Speed: Warp ");
+    loaded.m_nViewScreen = match::kScreenScore;
+    const QString back = PathOf("odd-again.bin");
+    ASSERT_EQ(SaveDocumentFile(loaded, back, messages), FileOutcome::Done);
+    EXPECT_EQ(ReadAll(back), ReadAll(path));
+}
+
+TEST_F(MatchFileTest, LoadKeepsTheUnsavedFlagAndTakesThePath) {
+    const QString path = PathOf("match.bin");
+    WriteAll(path, ExampleFile());
+    doc.m_bUnsavedResults = 1;
+    ASSERT_EQ(OpenDocumentFile(doc, path, messages), FileOutcome::Done);
+    EXPECT_EQ(doc.m_bUnsavedResults, 1);
+    EXPECT_EQ(doc.m_bNothingLoaded, 0);
+    EXPECT_EQ(doc.m_strPathName, path.toStdString());
+}
+
+TEST_F(MatchFileTest, ScreensThatForbidFileCommandsRefuseWithTheirMessages) {
+    const QString path = PathOf("existing.bin");
+    const std::string original = "an existing file that must survive";
+    WriteAll(path, original);
+
+    for (int screen : {match::kScreenHome, match::kScreenPlay}) {
+        doc.m_nViewScreen = screen;
+        messages.shown.clear();
+        const std::string before = Snapshot(doc);
+        EXPECT_EQ(SaveDocumentFile(doc, path, messages), FileOutcome::Refused);
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0], "Cannot save a file at this time");
+        EXPECT_EQ(ReadAll(path), original);
+        EXPECT_EQ(Snapshot(doc), before);
+    }
+
+    const QString matchPath = PathOf("match.bin");
+    WriteAll(matchPath, ExampleFile());
+    doc.m_nViewScreen = match::kScreenPlay;
+    doc.m_strPlayerName[0] = "Playing";
+    messages.shown.clear();
+    EXPECT_EQ(OpenDocumentFile(doc, matchPath, messages), FileOutcome::Refused);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0], "Cannot open a file at this time");
+    EXPECT_EQ(doc.m_strPlayerName[0], "Playing");
+
+    doc.m_nViewScreen = match::kScreenHome;
+    EXPECT_EQ(OpenDocumentFile(doc, matchPath, messages), FileOutcome::Done);
+    EXPECT_EQ(doc.m_strPlayerName[0], "Alice");
+}
+
+TEST_F(MatchFileTest, FailuresNameTheFullPath) {
+    const QString missing = PathOf("no-such-file.bin");
+    EXPECT_EQ(OpenDocumentFile(doc, missing, messages), FileOutcome::Failed);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0], missing.toStdString() + " was not found.");
+
+    messages.shown.clear();
+    const QString inMissingFolder = PathOf("gone/match.bin");
+    const std::string before = Snapshot(doc);
+    EXPECT_EQ(SaveDocumentFile(doc, inMissingFolder, messages), FileOutcome::Failed);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0], inMissingFolder.toStdString() + " was not found.");
+    EXPECT_EQ(Snapshot(doc), before);
+}
+
+TEST_F(MatchFileTest, APathOfAnyLengthIsKept) {
+    QString deep = dir.path();
+    for (int i = 0; i < 12; ++i) {
+        deep += "/a-rather-long-folder-name-" + QString::number(i);
+    }
+    ASSERT_TRUE(QDir().mkpath(deep));
+    const QString path = deep + "/match.bin";
+    ASSERT_GT(path.size(), 300);
+    ASSERT_EQ(SaveDocumentFile(doc, path, messages), FileOutcome::Done);
+    EXPECT_EQ(doc.m_szFileName, path.toStdString());
+    EXPECT_NE(doc.m_szFileName, match::kNoFile);
+    doc.OnNewDocument();
+    EXPECT_EQ(doc.m_szFileName, match::kNoFile);
+}
+
+// Permission checks do not apply to root, so a root test run drops its file-system identity
+// for the duration of a check.
+class AsUnprivilegedFiles {
+public:
+    AsUnprivilegedFiles() {
+        if (geteuid() == 0) {
+            setfsuid(65534);
+            setfsgid(65534);
+        }
+    }
+    ~AsUnprivilegedFiles() {
+        if (geteuid() == 0) {
+            setfsuid(0);
+            setfsgid(0);
+        }
+    }
+};
+
+void ExpectFailedSaveLeftEverything(CGlobuleDoc& doc, RecordingMessages& messages,
+                                    const QString& path, const char* messagePattern) {
+    const std::string oldBytes = ReadAll(path);
+    doc.m_bUnsavedResults = 1;
+    doc.m_szFileName = "/previous/match.bin";
+    doc.m_strPathName = "/previous/match.bin";
+    doc.m_strPlayerName[0] = std::string(5000, 'x'); // more than any small limit takes
+    const std::string before = Snapshot(doc);
+    messages.shown.clear();
+    EXPECT_EQ(SaveDocumentFile(doc, path, messages), FileOutcome::Failed);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0], QString::fromLatin1(messagePattern).arg(path).toStdString());
+    EXPECT_EQ(Snapshot(doc), before);
+    EXPECT_EQ(ReadAll(path), oldBytes);
+}
+
+TEST_F(MatchFileTest, ASaveIntoAReadOnlyFolderKeepsTheOldFileAndTheFlags) {
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                                          QFileDevice::ExeOther);
+    const QString folder = PathOf("locked");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString path = folder + "/match.bin";
+    WriteAll(path, ExampleFile());
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                      QFileDevice::ReadOther | QFileDevice::ExeOther);
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadOther);
+    {
+        AsUnprivilegedFiles unprivileged;
+        ExpectFailedSaveLeftEverything(doc, messages, path, "Access to %1 was denied.");
+    }
+    QFile::setPermissions(folder,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+TEST_F(MatchFileTest, ASaveOntoAFullDeviceKeepsTheOldFileAndTheFlags) {
+    const QString path = PathOf("full.bin");
+    WriteAll(path, ExampleFile());
+    // A file-size limit below the record makes every write of it fail as a full disk would.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit previous{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
+    rlimit tiny = previous;
+    tiny.rlim_cur = 100;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    ExpectFailedSaveLeftEverything(doc, messages, path, "Disk full while accessing %1.");
+    setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, SIG_DFL);
+}
+
+TEST_F(MatchFileTest, ASaveOntoATinyFileSystemKeepsTheOldFile) {
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "mounting a tmpfs needs root";
+    }
+    const QString mountPoint = PathOf("tiny");
+    ASSERT_TRUE(QDir().mkpath(mountPoint));
+    if (mount("tmpfs", mountPoint.toLocal8Bit().constData(), "tmpfs", 0, "size=8k") != 0) {
+        GTEST_SKIP() << "no permission to mount a tmpfs here";
+    }
+    const QString path = mountPoint + "/match.bin";
+    WriteAll(path, ExampleFile());
+    // Fill what is left so the new copy cannot be written.
+    {
+        QFile filler(mountPoint + "/filler");
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+        const std::string block(1024, 'f');
+        while (filler.write(block.data(), static_cast<qint64>(block.size())) > 0 &&
+               filler.flush()) {
+        }
+    }
+    ExpectFailedSaveLeftEverything(doc, messages, path, "Disk full while accessing %1.");
+    umount(mountPoint.toLocal8Bit().constData());
+}
+
+} // namespace
