@@ -1,0 +1,170 @@
+#include "support/ViewFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A game stopped on a blob painted by the test, so the quarters are known exactly. The centre
+// is put at the middle of the blob area and position 1 at (+dx, +dy) from it; red blocks far
+// from both points fill the four quarters, and a band of `moved` pixels between the two
+// vertical lines, above both points, counts as top-right for the centre and top-left for the
+// chosen point.
+class ScoringTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        rig.Paint();
+        rig.StartGameAndFirstTick();
+        ASSERT_EQ(rig.view->m_nCrossStep, 1);
+    }
+
+    void PaintAndStop(int dx, int dy, int topLeft, int topRight, int bottomRight, int bottomLeft,
+                      int moved) {
+        CGlobuleView& v = *rig.view;
+        CDC dc(rig.host.ClientImage());
+        v.EraseCrossHairs(1, dc);
+        v.m_nCentreX = 240;
+        v.m_nCentreY = 240;
+        v.m_aCrossDx[1] = dx;
+        v.m_aCrossDy[1] = dy;
+        const int L = v.m_rcBlob.left;
+        const int T = v.m_rcBlob.top;
+        dc.FillRect(CRect(L, T, L + 480, T + 480), v.m_brPaleGreen);
+        CBrush red;
+        red.CreateSolidBrush(RGB(255, 0, 0));
+        auto block = [&](int x, int y, int count) { // 100 pixels wide, near a corner
+            const int rows = count / 100;
+            dc.FillRect(CRect(x, y, x + 100, y + rows), red);
+            dc.FillRect(CRect(x, y + rows, x + count % 100, y + rows + 1), red);
+        };
+        block(L + 10, T + 10, topLeft);
+        block(L + 360, T + 10, topRight);
+        block(L + 360, T + 300, bottomRight);
+        block(L + 10, T + 300, bottomLeft);
+        const int bandLeft = L + 240;
+        const int bandWidth = dx;
+        ASSERT_EQ(moved % bandWidth, 0);
+        const int rows = moved / bandWidth;
+        dc.FillRect(CRect(bandLeft, T + 240 - 5 - rows, bandLeft + bandWidth, T + 240 - 5), red);
+        v.DrawCrossHairs(1, dc);
+        rig.Key(VK_SPACE);
+    }
+
+    // From the Score screen after a game to the first position of the next one.
+    void NextGame() {
+        rig.Key(VK_SPACE);
+        rig.Tick();
+    }
+
+    ViewRig rig;
+};
+
+TEST_F(ScoringTest, AnEqualSplitScoresExactly1000WithoutAJackpot) {
+    rig.doc.m_lBestGame[0] = 400;
+    // With no pixels between the lines the point and the centre cut the same quarters.
+    PaintAndStop(4, 4, 3000, 3000, 3000, 3000, 0);
+    EXPECT_EQ(rig.doc.m_lLastGame[0], 1000);
+    EXPECT_EQ(rig.doc.m_lAllGames[0], 1000);
+    EXPECT_EQ(rig.doc.m_lBestGame[0], 1000);
+    EXPECT_EQ(rig.doc.m_lNumGames[0], 1);
+    EXPECT_EQ(rig.doc.m_lAverage[0], 1000);
+    EXPECT_EQ(rig.doc.m_lPot, 50);
+    EXPECT_EQ(rig.view->m_bShowJackpot, 0);
+    EXPECT_EQ(rig.view->m_nScreen, 4);
+    EXPECT_EQ(rig.doc.m_bUnsavedResults, 1);
+    std::vector<FakeViewHost::Sound> expected = {{105, false}};
+    EXPECT_EQ(rig.host.sounds, expected);
+}
+
+TEST_F(ScoringTest, TheRealCentrePositionScores1000) {
+    CGlobuleView& v = *rig.view;
+    // Walk to the position whose offsets are both zero, on the game's own blob.
+    while (v.m_aCrossDx[v.m_nCrossStep] != 0) {
+        rig.Tick();
+    }
+    rig.Key(VK_SPACE);
+    EXPECT_EQ(rig.doc.m_lLastGame[0], 1000);
+    EXPECT_EQ(v.m_aPinQuarter[0], v.m_aCentreQuarter[0]);
+    EXPECT_EQ(v.m_nPinX, v.m_nCentreScreenX);
+}
+
+TEST_F(ScoringTest, QuartersFollowTheBoundaryRule) {
+    PaintAndStop(8, 8, 1000, 5000, 5000, 5000, 800);
+    const CGlobuleView& v = *rig.view;
+    EXPECT_EQ(v.m_aCentreQuarter[0], 1000);
+    EXPECT_EQ(v.m_aCentreQuarter[1], 5800);
+    EXPECT_EQ(v.m_aPinQuarter[0], 1800);
+    EXPECT_EQ(v.m_aPinQuarter[1], 5000);
+    EXPECT_EQ(v.m_aPinQuarter[2], 5000);
+    EXPECT_EQ(v.m_aPinQuarter[3], 5000);
+    EXPECT_EQ(v.m_nPinX, v.m_rcBlob.left + 248);
+    EXPECT_EQ(v.m_nCentreScreenY, v.m_rcBlob.top + 240);
+}
+
+TEST_F(ScoringTest, AMoreEvenSplitWinsThePotIncludingItsOwnFifty) {
+    rig.doc.m_lPot = 300;
+    rig.doc.m_lAllGames[0] = 2000;
+    rig.doc.m_lNumGames[0] = 2;
+    rig.doc.m_lBestGame[0] = 1000;
+    rig.host.sounds.clear();
+    PaintAndStop(4, 4, 1000, 5000, 5000, 5000, 300); // the point's smallest quarter: 1300
+    EXPECT_EQ(rig.doc.m_lLastGame[0], 1300);
+    EXPECT_EQ(rig.doc.m_lBestGame[0], 1300);        // never includes the pot
+    EXPECT_EQ(rig.doc.m_lAllGames[0], 2000 + 1300 + 350);
+    EXPECT_EQ(rig.doc.m_lPot, 0);
+    EXPECT_EQ(rig.doc.m_lNumGames[0], 3);
+    EXPECT_EQ(rig.view->m_bShowJackpot, 1);
+    EXPECT_EQ(rig.view->m_bJackpotWon, 0);
+    std::vector<FakeViewHost::Sound> expected = {{105, false}, {104, true}, {101, true}};
+    EXPECT_EQ(rig.host.sounds, expected);
+}
+
+TEST_F(ScoringTest, ScoresRoundHalfUp) {
+    // The centre's smallest quarter is 2000 and the point's 1001: 500.5 rounds to 501.
+    PaintAndStop(27, 27, 5000, 1001, 5000, 5000, 999);
+    EXPECT_EQ(rig.view->m_aCentreQuarter[1], 2000);
+    EXPECT_EQ(rig.doc.m_lLastGame[0], 501);
+}
+
+TEST_F(ScoringTest, AnEmptyCentreQuarterScoresZero) {
+    PaintAndStop(4, 4, 0, 5000, 5000, 5000, 400);
+    EXPECT_EQ(rig.doc.m_lLastGame[0], 0);
+    EXPECT_EQ(rig.doc.m_lNumGames[0], 1);
+    EXPECT_EQ(rig.doc.m_lPot, 50);
+}
+
+TEST_F(ScoringTest, AveragesRoundHalfUpAndFollowTheGameCount) {
+    PaintAndStop(10, 10, 5000, 700, 5000, 5000, 300); // 700 / 1000
+    EXPECT_EQ(rig.doc.m_lLastGame[0], 700);
+    EXPECT_EQ(rig.doc.m_lAverage[0], 700);
+    NextGame();
+    PaintAndStop(13, 13, 5000, 701, 5000, 5000, 299); // 701 / 1000
+    EXPECT_EQ(rig.doc.m_lLastGame[0], 701);
+    EXPECT_EQ(rig.doc.m_lAverage[0], 701); // (1401 + 1) / 2
+    EXPECT_EQ(rig.doc.m_lBestGame[0], 701);
+
+    rig.doc.m_lAllGames[0] = 1400;
+    NextGame();
+    for (int tick = 0; tick < 11; ++tick) {
+        rig.Tick(); // let it time out
+    }
+    ASSERT_EQ(rig.view->m_nScreen, 4);
+    EXPECT_EQ(rig.doc.m_lNumGames[0], 3);
+    EXPECT_EQ(rig.doc.m_lAllGames[0], 1400);
+    EXPECT_EQ(rig.doc.m_lLastGame[0], 701);
+    EXPECT_EQ(rig.doc.m_lAverage[0], 467); // recomputed by the Score screen: (1400 + 1) / 3
+}
+
+TEST_F(ScoringTest, ExtremeLoadedStatisticsWrapInsteadOfOverflowing) {
+    rig.doc.m_lAllGames[0] = 2147483000;
+    rig.doc.m_lNumGames[0] = -1; // a file may hold anything
+    rig.doc.m_lPot = 2147483640;
+    rig.doc.m_lAverage[0] = 77;
+    PaintAndStop(4, 4, 3000, 3000, 3000, 3000, 0);
+    EXPECT_EQ(rig.doc.m_lLastGame[0], 1000);
+    EXPECT_EQ(rig.doc.m_lNumGames[0], 0);
+    EXPECT_EQ(rig.doc.m_lAverage[0], 77); // no division by a game count of 0
+    EXPECT_LT(rig.doc.m_lAllGames[0], 0);
+    EXPECT_LT(rig.doc.m_lPot, 0);
+}
+
+} // namespace

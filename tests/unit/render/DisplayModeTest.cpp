@@ -1,0 +1,103 @@
+#include "render/DisplayMode.h"
+#include "support/ViewFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(DisplayModeTest, ChoosesTheFirstMatchingRow) {
+    struct Case {
+        int width, height, mode;
+        DisplayMode::Refusal refusal;
+    };
+    using R = DisplayMode::Refusal;
+    const Case cases[] = {
+        {1024, 700, 0, R::UnsupportedSize}, {1024, 701, 1, R::None},
+        {800, 900, 0, R::TooNarrow},        {801, 900, 1, R::None},
+        {1100, 750, 5, R::None},            {1152, 801, 2, R::None},
+        {1280, 961, 3, R::None},            {1280, 900, 4, R::None},
+        {1600, 1121, 6, R::None},           {1600, 1120, 7, R::None},
+        {1600, 830, 0, R::UnsupportedSize}, {1601, 1200, 0, R::UnsupportedSize},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
+        const DisplayMode mode = ChooseDisplayMode(c.width, c.height);
+        EXPECT_EQ(mode.mode, c.mode);
+        EXPECT_EQ(mode.refusal, c.refusal);
+    }
+    const DisplayMode five = ChooseDisplayMode(1100, 750);
+    EXPECT_EQ(five.marginX, 14);
+    EXPECT_EQ(five.marginY, 12);
+    EXPECT_EQ(five.textFontHeight, 24);
+}
+
+TEST(DisplayModeTest, WidestAcceptedWidthFitsWideDisplays) {
+    EXPECT_EQ(WidestAcceptedWidth(1920, 1061), 1600);
+    EXPECT_EQ(WidestAcceptedWidth(1024, 730), 1024);
+    EXPECT_EQ(WidestAcceptedWidth(2560, 700), 0);
+    EXPECT_EQ(WidestAcceptedWidth(700, 900), 0);
+}
+
+TEST(DisplayModeTest, FirstPaintLaysOutTheBlobArea) {
+    ViewRig rig(1024, 710);
+    rig.Paint();
+    const CGlobuleView& v = *rig.view;
+    EXPECT_EQ(v.m_bBadResolution, 0);
+    EXPECT_EQ(v.m_rcBlob, CRect(273, 146, 752, 625));
+    EXPECT_EQ(v.m_rcQuadTR, CRect(512, 146, 752, 386));
+    EXPECT_EQ(v.m_rcTickBox, CRect(1024 - 60 - 16, 8, 1024 - 16, 68));
+    EXPECT_EQ(v.m_rcKeyLegend, CRect(512 - 275, 710 - 8 - 52, 512 + 275, 702));
+    EXPECT_EQ(v.m_rcPotAmount, CRect(84, 568, 157, 598));
+    EXPECT_EQ(v.m_rcHelpText, CRect(16, 7 + 40 + 3 * 8, 1024 - 24, 710 - 32));
+    // A centre index of 250 is column 523.
+    EXPECT_EQ(v.m_rcBlob.left + 250, 523);
+}
+
+TEST(DisplayModeTest, RefusalsAreDrawnAndMakeTheViewInert) {
+    struct Case {
+        int width, height;
+    };
+    for (const Case c : {Case{800, 900}, Case{1601, 1000}}) {
+        ViewRig rig(c.width, c.height);
+        rig.Paint();
+        EXPECT_EQ(rig.view->m_bBadResolution, 1);
+        // Red background, blue words somewhere in the message rectangle.
+        EXPECT_EQ(rig.Pixel(c.width - 1, c.height - 1), RGB(255, 0, 0));
+        bool blue = false;
+        for (int y = 0; y < 480 && !blue; ++y) {
+            for (int x = 0; x < 800 && !blue; ++x) {
+                blue = rig.Pixel(x, y) == RGB(0, 0, 255);
+            }
+        }
+        EXPECT_TRUE(blue);
+
+        const QImage before = rig.host.ClientImage().copy();
+        const std::size_t captions = rig.host.captions.size();
+        rig.Key(VK_SPACE);
+        rig.Key(VK_NEXT);
+        rig.view->OnLButtonDown(0, {300, 10});
+        rig.view->EnterScoreScreen();
+        rig.Paint();
+        EXPECT_EQ(rig.view->m_nScreen, 0);
+        EXPECT_EQ(rig.view->m_nHelpPage, 0);
+        EXPECT_FALSE(rig.host.TimerRunning(CGlobuleView::kPollTimer));
+        EXPECT_EQ(rig.host.captions.size(), captions);
+        EXPECT_EQ(rig.host.ClientImage(), before);
+    }
+}
+
+TEST(DisplayModeTest, ALaterPaintAtAnotherSizeIsRefused) {
+    ViewRig rig(1024, 710);
+    rig.Paint();
+    rig.Key(VK_SPACE);
+    ASSERT_EQ(rig.view->m_nScreen, 4);
+    rig.host.Resize(1280, 990);
+    rig.Paint();
+    EXPECT_EQ(rig.view->m_bBadResolution, 1);
+    EXPECT_EQ(rig.Pixel(1279, 989), RGB(255, 0, 0));
+    rig.Key(VK_SPACE);
+    EXPECT_EQ(rig.view->m_nScreen, 4);
+    EXPECT_FALSE(rig.host.TimerRunning(CGlobuleView::kPlayTimer));
+}
+
+} // namespace
