@@ -158,7 +158,6 @@ public:
     BYTE m_abQuadTR[240 * 240]{};
     BYTE m_abQuadBR[240 * 240]{};
     BYTE m_abQuadBL[240 * 240]{};
-    BYTE m_abUnpack[4][58000]{};
     COLORREF m_aSavedRow[484]{};
     COLORREF m_aSavedColumn[484]{};
 

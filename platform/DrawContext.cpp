@@ -41,12 +41,14 @@ void CDC::FillRect(const CRect& rect, const CBrush& brush) {
     const int right = std::min(rect.right, m_image.width());
     const int top = std::max(rect.top, 0);
     const int bottom = std::min(rect.bottom, m_image.height());
-    if (left >= right) {
+    if (left >= right || top >= bottom) {
         return;
     }
     const std::uint32_t pixel = 0xFF000000u | brush.Colour();
-    for (int y = top; y < bottom; ++y) {
-        std::fill(ScanLine(y) + left, ScanLine(y) + right, pixel);
+    auto* row = reinterpret_cast<std::uint32_t*>(m_image.bits()) +
+                static_cast<std::ptrdiff_t>(top) * Stride();
+    for (int y = top; y < bottom; ++y, row += Stride()) {
+        std::fill(row + left, row + right, pixel);
     }
 }
 
@@ -123,10 +125,15 @@ bool CDC::FloodFill(int x, int y, COLORREF border) {
     const std::uint32_t fill = 0xFF000000u | (m_brush ? m_brush->Colour() : kStockBrushColour);
     const int width = m_image.width();
     const int height = m_image.height();
-    std::vector<std::uint8_t> visited(static_cast<std::size_t>(width) * height, 0);
+    const std::ptrdiff_t stride = Stride();
+    auto* pixels = reinterpret_cast<std::uint32_t*>(m_image.bits());
+    // Pixels that already have the fill colour must not stop the fill, so visits are tracked
+    // apart from the colours.
+    std::vector<std::uint64_t> visited((static_cast<std::size_t>(width) * height + 63) / 64, 0);
     auto open = [&](int px, int py) {
-        return (ConstScanLine(py)[px] & 0x00FFFFFFu) != border &&
-               !visited[static_cast<std::size_t>(py) * width + px];
+        const std::size_t index = static_cast<std::size_t>(py) * width + px;
+        return (pixels[py * stride + px] & 0x00FFFFFFu) != border &&
+               !(visited[index >> 6] & (std::uint64_t{1} << (index & 63)));
     };
     std::vector<CPoint> stack{{x, y}};
     while (!stack.empty()) {
@@ -143,10 +150,11 @@ bool CDC::FloodFill(int x, int y, COLORREF border) {
         while (right + 1 < width && open(right + 1, seed.y)) {
             ++right;
         }
-        std::uint32_t* row = ScanLine(seed.y);
+        std::uint32_t* row = pixels + seed.y * stride;
         for (int px = left; px <= right; ++px) {
             row[px] = fill;
-            visited[static_cast<std::size_t>(seed.y) * width + px] = 1;
+            const std::size_t index = static_cast<std::size_t>(seed.y) * width + px;
+            visited[index >> 6] |= std::uint64_t{1} << (index & 63);
         }
         for (int ny : {seed.y - 1, seed.y + 1}) {
             if (ny < 0 || ny >= height) {

@@ -5,6 +5,7 @@
 #include "platform/Geometry.h"
 
 #include <QImage>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -78,6 +79,7 @@ public:
     }
 
 private:
+    std::ptrdiff_t Stride() const { return m_image.bytesPerLine() / 4; }
     void DrawWideSegment(int x0, int y0, int x1, int y1);
 
     QImage& m_image;

@@ -6,7 +6,6 @@
 namespace {
 
 constexpr int kSide = 240;
-constexpr int kCells = kSide * kSide;
 constexpr std::uint32_t kRedPixel = 0xFF000000u | RGB(255, 0, 0);
 
 } // namespace
@@ -19,16 +18,18 @@ void CGlobuleView::DrawPlayScreen() {
 
     BYTE* const images[4] = {m_abQuadTL, m_abQuadTR, m_abQuadBR, m_abQuadBL};
     for (int slot = 0; slot < 4; ++slot) {
-        BYTE* out = m_abUnpack[slot];
-        std::memset(out, 0, kCells);
+        BYTE* out = images[slot];
         const std::int32_t* record = m_aQuadrant[m_aQuadrantPick[slot]];
-        for (m_nBitWord = 1; m_nBitWord <= 1859; ++m_nBitWord) {
+        for (m_nBitWord = 1; m_nBitWord < 1859; ++m_nBitWord) {
             const auto word = static_cast<std::uint32_t>(record[m_nBitWord]);
             for (int bit = 0; bit < 31; ++bit) {
                 *out++ = static_cast<BYTE>((word >> bit) & 1u);
             }
         }
-        std::memcpy(images[slot], m_abUnpack[slot], kCells);
+        // The last word carries only the last two pixels.
+        const auto last = static_cast<std::uint32_t>(record[1859]);
+        out[0] = static_cast<BYTE>(last & 1u);
+        out[1] = static_cast<BYTE>((last >> 1) & 1u);
     }
 
     std::memset(m_aColumnCount, 0, sizeof(int) * 481);
@@ -43,40 +44,41 @@ void CGlobuleView::DrawPlayScreen() {
             rows[n] = dc.ScanLine(y0 + n) + x0;
         }
     }
-    auto plot = [&](int dx, int dy) {
-        if (inside) {
-            rows[dy][dx] = kRedPixel;
-        } else {
-            dc.SetPixel(x0 + dx, y0 + dy, RGB(255, 0, 0));
-        }
-    };
 
-    // From the middle outwards, all four quarters at once; the right and lower halves count
-    // one index further out, so index 240 stays empty.
-    for (int i = kSide - 1; i >= 0; --i) {
-        const int base = i * kSide;
-        for (int j = kSide - 1; j >= 0; --j) {
-            const int n = base + j;
-            if (m_abQuadTL[n]) {
-                plot(i, j);
-                ++m_aColumnCount[i];
-                ++m_aRowCount[j];
+    // Each quarter mirrored into place; the right and lower halves count one index further
+    // out, so index 240 stays empty. Columns hold a few long runs, so walking down a column
+    // keeps the branches predictable.
+    struct Placement {
+        const BYTE* image;
+        bool mirrorX, mirrorY;
+    };
+    const Placement placements[4] = {
+        {m_abQuadTL, false, false},
+        {m_abQuadTR, true, false},
+        {m_abQuadBR, true, true},
+        {m_abQuadBL, false, true},
+    };
+    for (const Placement& q : placements) {
+        for (int i = kSide - 1; i >= 0; --i) {
+            const BYTE* column = q.image + i * kSide;
+            const int dx = q.mirrorX ? 479 - i : i;
+            int* rowCount = q.mirrorY ? m_aRowCount + 480 : m_aRowCount;
+            const int rowStep = q.mirrorY ? -1 : 1;
+            int set = 0;
+            for (int j = kSide - 1; j >= 0; --j) {
+                if (!column[j]) {
+                    continue;
+                }
+                ++set;
+                rowCount[rowStep * j] += 1;
+                const int dy = q.mirrorY ? 479 - j : j;
+                if (inside) {
+                    rows[dy][dx] = kRedPixel;
+                } else {
+                    dc.SetPixel(x0 + dx, y0 + dy, RGB(255, 0, 0));
+                }
             }
-            if (m_abQuadTR[n]) {
-                plot(479 - i, j);
-                ++m_aColumnCount[480 - i];
-                ++m_aRowCount[j];
-            }
-            if (m_abQuadBR[n]) {
-                plot(479 - i, 479 - j);
-                ++m_aColumnCount[480 - i];
-                ++m_aRowCount[480 - j];
-            }
-            if (m_abQuadBL[n]) {
-                plot(i, 479 - j);
-                ++m_aColumnCount[i];
-                ++m_aRowCount[480 - j];
-            }
+            m_aColumnCount[q.mirrorX ? 480 - i : i] += set;
         }
     }
 

@@ -128,8 +128,7 @@ TEST(GameTimerTest, TheTickerShowsPositionsCounterAndLegend) {
     EXPECT_EQ(rig.Pixel(x, v.m_rcBlob.top + 3), RGB(0, 0, 0));
     EXPECT_EQ(rig.Pixel(v.m_rcTickBox.left + 2, v.m_rcTickBox.bottom - 2), RGB(255, 128, 64));
     // The table band was cleared and the legend is shown at the top.
-    EXPECT_NE(rig.Pixel(v.m_rcPinCenter.left + 206, v.m_rcPinCenter.top + 25),
-              RGB(220, 255, 220));
+    EXPECT_NE(rig.Pixel(v.m_rcPinCenter.left + 206, v.m_rcPinCenter.top + 25), RGB(220, 255, 220));
     rig.Tick();
     if (v.CrossY(2) != y) {
         EXPECT_NE(rig.Pixel(v.m_rcBlob.left + 3, y), RGB(0, 0, 0)); // the old line is gone

@@ -108,7 +108,7 @@ TEST_F(ScoringTest, AMoreEvenSplitWinsThePotIncludingItsOwnFifty) {
     rig.host.sounds.clear();
     PaintAndStop(4, 4, 1000, 5000, 5000, 5000, 300); // the point's smallest quarter: 1300
     EXPECT_EQ(rig.doc.m_lLastGame[0], 1300);
-    EXPECT_EQ(rig.doc.m_lBestGame[0], 1300);        // never includes the pot
+    EXPECT_EQ(rig.doc.m_lBestGame[0], 1300); // never includes the pot
     EXPECT_EQ(rig.doc.m_lAllGames[0], 2000 + 1300 + 350);
     EXPECT_EQ(rig.doc.m_lPot, 0);
     EXPECT_EQ(rig.doc.m_lNumGames[0], 3);

@@ -12,12 +12,18 @@ TEST(DisplayModeTest, ChoosesTheFirstMatchingRow) {
     };
     using R = DisplayMode::Refusal;
     const Case cases[] = {
-        {1024, 700, 0, R::UnsupportedSize}, {1024, 701, 1, R::None},
-        {800, 900, 0, R::TooNarrow},        {801, 900, 1, R::None},
-        {1100, 750, 5, R::None},            {1152, 801, 2, R::None},
-        {1280, 961, 3, R::None},            {1280, 900, 4, R::None},
-        {1600, 1121, 6, R::None},           {1600, 1120, 7, R::None},
-        {1600, 830, 0, R::UnsupportedSize}, {1601, 1200, 0, R::UnsupportedSize},
+        {1024, 700, 0, R::UnsupportedSize},
+        {1024, 701, 1, R::None},
+        {800, 900, 0, R::TooNarrow},
+        {801, 900, 1, R::None},
+        {1100, 750, 5, R::None},
+        {1152, 801, 2, R::None},
+        {1280, 961, 3, R::None},
+        {1280, 900, 4, R::None},
+        {1600, 1121, 6, R::None},
+        {1600, 1120, 7, R::None},
+        {1600, 830, 0, R::UnsupportedSize},
+        {1601, 1200, 0, R::UnsupportedSize},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
