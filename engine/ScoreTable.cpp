@@ -1,12 +1,120 @@
+#include "document/MatchTables.h"
 #include "engine/GlobuleView.h"
 
-void CGlobuleView::OnLButtonDown(unsigned /*nFlags*/, CPoint /*point*/) {}
-void CGlobuleView::SortByName() {}
-void CGlobuleView::SortByLastGame() {}
-void CGlobuleView::SortByAllGames() {}
-void CGlobuleView::SortByNumGames() {}
-void CGlobuleView::SortByAverage() {}
-void CGlobuleView::SortByBestGame() {}
-void CGlobuleView::SwapPlayers(int, int) {}
-bool CGlobuleView::OutOfOrder(const std::int32_t*, int, int) const { return false; }
-void CGlobuleView::SortByValues(const std::int32_t*, int) {}
+#include <string>
+
+void CGlobuleView::OnLButtonDown(unsigned /*nFlags*/, CPoint point) {
+    if (m_bBadResolution > 0) {
+        return;
+    }
+    UpdateCaption();
+    if (m_nScreen == match::kScreenHome) {
+        return;
+    }
+    const int x = point.x;
+    const int y = point.y;
+
+    const CRect& firstName = m_arcTableCell[0];
+    const CRect& lastName = m_arcTableCell[30];
+    if (m_nScreen == match::kScreenScore && x > firstName.left && x < lastName.right &&
+        y > firstName.top && y < firstName.bottom) {
+        m_bShowJackpot = 0;
+        {
+            CDC dc = ClientDC();
+            dc.FillRect(m_rcJackpotArea, m_brPaleGreen);
+        }
+        for (m_nHitIndex = 0; m_nHitIndex < match::kPlayers; ++m_nHitIndex) {
+            const CRect& cell = m_arcTableCell[6 * m_nHitIndex];
+            if (x > cell.left && x < cell.right) {
+                // A loaded match may carry several active flags; the clicked player must end
+                // up the only one, or a stale flag further right would win at the next draw.
+                for (int p = 0; p < match::kPlayers; ++p) {
+                    m_document.m_lActive[p] = 0;
+                }
+                m_nActivePlayer = m_nHitIndex;
+                m_document.m_lActive[m_nHitIndex] = 1;
+                break;
+            }
+        }
+        DrawScoreScreen();
+        return;
+    }
+
+    const CRect* caption = m_arcRowCaption;
+    if (m_nScreen == match::kScreenScore && x > caption[0].left && x < caption[0].right &&
+        y > caption[0].top && y < caption[5].bottom) {
+        // The gap under a caption belongs to the caption above it.
+        if (y > caption[5].top) {
+            SortByBestGame();
+        } else if (y > caption[4].top) {
+            SortByAverage();
+        } else if (y > caption[3].top) {
+            SortByNumGames();
+        } else if (y > caption[2].top) {
+            SortByAllGames();
+        } else if (y <= caption[1].top) {
+            SortByName();
+        } else {
+            SortByLastGame();
+        }
+        DrawScoreScreen();
+    }
+}
+
+void CGlobuleView::SortByName() {
+    SortByValues(nullptr, 1);
+}
+void CGlobuleView::SortByLastGame() {
+    SortByValues(m_document.m_lLastGame, 2);
+}
+void CGlobuleView::SortByAllGames() {
+    SortByValues(m_document.m_lAllGames, 3);
+}
+void CGlobuleView::SortByNumGames() {
+    SortByValues(m_document.m_lNumGames, 4);
+}
+void CGlobuleView::SortByAverage() {
+    SortByValues(m_document.m_lAverage, 5);
+}
+void CGlobuleView::SortByBestGame() {
+    SortByValues(m_document.m_lBestGame, 6);
+}
+
+// Statistics sort high to low, names low to high; names compare as bytes, so "Zed" comes
+// before "abe". Without values only the names count.
+bool CGlobuleView::OutOfOrder(const std::int32_t* values, int i, int j) const {
+    const std::string* names = m_document.m_strPlayerName;
+    if (values == nullptr) {
+        return names[i] > names[j];
+    }
+    return values[i] < values[j] || (values[i] == values[j] && names[i] > names[j]);
+}
+
+// `values` points into the record, so every comparison sees the columns as they stand.
+void CGlobuleView::SortByValues(const std::int32_t* values, int sortRow) {
+    for (m_nSortPass = 0; m_nSortPass < match::kPlayers - 1; ++m_nSortPass) {
+        for (m_nSortIndex = m_nSortPass + 1; m_nSortIndex < match::kPlayers; ++m_nSortIndex) {
+            if (OutOfOrder(values, m_nSortPass, m_nSortIndex)) {
+                SwapPlayers(m_nSortPass, m_nSortIndex);
+            }
+        }
+    }
+    m_document.m_nSortRow = sortRow;
+}
+
+void CGlobuleView::SwapPlayers(int i, int j) {
+    constexpr int t = match::kSwapSlot;
+    CGlobuleDoc& doc = m_document;
+    auto exchange = [&](auto* column) {
+        column[t] = column[i];
+        column[i] = column[j];
+        column[j] = column[t];
+    };
+    exchange(doc.m_strPlayerName);
+    exchange(doc.m_lBestGame);
+    exchange(doc.m_lAllGames);
+    exchange(doc.m_lLastGame);
+    exchange(doc.m_lAverage);
+    exchange(doc.m_lActive);
+    exchange(doc.m_lNumGames);
+}

@@ -1,0 +1,90 @@
+#include "document/GlobuleDoc.h"
+#include "engine/GlobuleView.h"
+#include "platform/DrawContext.h"
+#include "platform/FakeViewHost.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+namespace {
+
+constexpr int kWidth = 1024;
+constexpr int kHeight = 768;
+
+struct Scene {
+    CGlobuleDoc doc;
+    FakeViewHost host{kWidth, kHeight};
+    std::unique_ptr<CGlobuleView> view;
+
+    Scene() {
+        view = std::make_unique<CGlobuleView>(doc, host);
+        doc.OnNewDocument();
+        // The same blob on every run, so two renderings can be compared.
+        std::srand(7);
+        CDC paint(host.ClientImage());
+        view->OnDraw(paint);
+    }
+
+    bool Save(const QString& folder, const char* name) {
+        const QString path = folder + QLatin1Char('/') + QLatin1String(name);
+        const bool saved = host.ClientImage().save(path);
+        std::printf("%s %s\n", saved ? "wrote" : "FAILED", path.toLocal8Bit().constData());
+        return saved;
+    }
+};
+
+void PlayedMatch(CGlobuleDoc& doc) {
+    const int last[6] = {812, 0, 1043, 455, 967, 730};
+    const int all[6] = {2510, 1320, 4288, 1702, 2954, 730};
+    const int games[6] = {3, 2, 4, 3, 3, 1};
+    const int best[6] = {935, 780, 1043, 690, 990, 730};
+    for (int p = 0; p < 6; ++p) {
+        doc.m_lLastGame[p] = last[p];
+        doc.m_lAllGames[p] = all[p];
+        doc.m_lNumGames[p] = games[p];
+        doc.m_lBestGame[p] = best[p];
+        doc.m_lActive[p] = p == 2 ? 1 : 0;
+    }
+    doc.m_lPot = 350;
+    doc.m_bUnsavedResults = 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1])
+                                    : QStringLiteral(GLOBULE_SOURCE_ROOT "/docs/screens");
+    QDir().mkpath(folder);
+    bool ok = true;
+
+    {
+        Scene fresh;
+        fresh.view->EnterScoreScreen();
+        ok &= fresh.Save(folder, "score-fresh-match.png");
+    }
+    {
+        Scene jackpot;
+        PlayedMatch(jackpot.doc);
+        jackpot.view->m_bShowJackpot = 1;
+        jackpot.view->EnterScoreScreen();
+        ok &= jackpot.Save(folder, "score-jackpot-save-hint.png");
+    }
+    {
+        Scene sorted;
+        PlayedMatch(sorted.doc);
+        sorted.doc.m_szFileName = "/home/player/evening.glb";
+        sorted.doc.m_bNothingLoaded = 0;
+        sorted.view->EnterScoreScreen();
+        // A click on the Average caption, as a player would sort the table.
+        const CRect& average = sorted.view->m_arcRowCaption[4];
+        sorted.view->OnLButtonDown(0, CPoint{(average.left + average.right) / 2, average.top + 9});
+        ok &= sorted.Save(folder, "score-sorted-by-average.png");
+    }
+    return ok ? EXIT_SUCCESS : EXIT_FAILURE;
+}
