@@ -89,6 +89,8 @@ void CGlobuleView::EnterScoreScreen() {
     }
     m_nSeenDocFlagB = m_document.m_bUnsavedResults;
     m_nSeenDocFlagA = m_document.m_bNothingLoaded;
+    // A load or a new match may have changed the speed; the greyed item must match it.
+    FollowDocumentSpeed();
     m_host.KillTimer(kPollTimer);
     m_host.SetTimer(kPollTimer, kPollPeriodMs);
     {

@@ -21,7 +21,7 @@ void CGlobuleView::OnDraw(CDC& pDC) {
     const int H = m_rcClient.bottom;
 
     if (m_bResolutionFixed == 0) {
-        m_nSpeed = 2;
+        FollowDocumentSpeed(); // Medium for a new match; a file named at start-up may differ
         m_bResolutionFixed = 1;
         m_rcClientFirst = m_rcClient;
         const DisplayMode mode = ChooseDisplayMode(W, H);

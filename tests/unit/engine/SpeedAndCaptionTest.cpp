@@ -1,0 +1,88 @@
+#include "support/ViewFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+bool EndsWith(const std::string& text, const std::string& tail) {
+    return text.size() >= tail.size() &&
+           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+TEST(SpeedAndCaptionTest, TheCaptionOfANewMatch) {
+    ViewRig rig;
+    rig.Paint();
+    ASSERT_FALSE(rig.host.captions.empty());
+    const std::string& caption = rig.host.captions.back();
+    EXPECT_EQ(caption.rfind("Globule", 0), 0u);
+    EXPECT_TRUE(EndsWith(caption, " -- Current File is:  None.")) << caption;
+    EXPECT_NE(caption.find(" -- Version LR615 -- Speed: Medium  -- Current File is:  "),
+              std::string::npos)
+        << caption;
+    EXPECT_NE(caption.find(rig.view->m_strTimeStamp), std::string::npos);
+}
+
+TEST(SpeedAndCaptionTest, EnableRulesOnEachScreen) {
+    ViewRig rig;
+    rig.Paint();
+    CGlobuleView& v = *rig.view;
+    auto anyEnabled = [&v] {
+        bool any = v.OnUpdateFileOpen() || v.OnUpdateFileSave() || v.OnUpdateFileSaveAs() ||
+                   v.OnUpdateChangeNames();
+        for (int k = 0; k < 5; ++k) {
+            any = any || v.OnUpdateSpeed(k);
+        }
+        return any;
+    };
+    EXPECT_FALSE(anyEnabled()); // Home
+
+    rig.Key(VK_SPACE); // Score
+    EXPECT_TRUE(v.OnUpdateFileOpen());
+    EXPECT_TRUE(v.OnUpdateFileSave());
+    EXPECT_TRUE(v.OnUpdateFileSaveAs());
+    EXPECT_TRUE(v.OnUpdateChangeNames());
+    for (int k = 0; k < 5; ++k) {
+        EXPECT_EQ(v.OnUpdateSpeed(k), k != 2) << k;
+    }
+    rig.doc.m_szFileName = "/home/someone/match.bin";
+    EXPECT_FALSE(v.OnUpdateFileSaveAs());
+    EXPECT_TRUE(v.OnUpdateFileSave());
+    rig.doc.m_szFileName = "None.";
+
+    rig.Key(VK_SPACE); // Play
+    EXPECT_FALSE(anyEnabled());
+}
+
+TEST(SpeedAndCaptionTest, ASpeedCommandSetsTheRecordGreysItselfAndShowsInTheCaption) {
+    ViewRig rig;
+    rig.Paint();
+    rig.Key(VK_SPACE);
+    rig.doc.m_bUnsavedResults = 0;
+    rig.view->OnSpeedSlowest();
+    EXPECT_EQ(rig.doc.m_nSpeedIndex, 4);
+    EXPECT_EQ(rig.doc.m_nTimerInterval, 4990);
+    EXPECT_EQ(rig.doc.m_strSpeed, "Speed: Slowest ");
+    EXPECT_FALSE(rig.view->OnUpdateSpeed(4));
+    EXPECT_TRUE(rig.view->OnUpdateSpeed(2));
+    EXPECT_NE(rig.host.captions.back().find("Speed: Slowest  -- Current"), std::string::npos);
+    EXPECT_EQ(rig.doc.m_bUnsavedResults, 0); // a speed is no game result
+}
+
+TEST(SpeedAndCaptionTest, TheGreyedSpeedFollowsALoadedOrResetRecord) {
+    ViewRig rig;
+    rig.Paint();
+    rig.Key(VK_SPACE);
+    // As a load at Fastest would leave the record, followed by the repaint that shows it.
+    rig.doc.m_nSpeedIndex = 0;
+    rig.doc.m_nTimerInterval = 990;
+    rig.doc.m_strSpeed = "Speed: Fastest ";
+    rig.Paint();
+    EXPECT_FALSE(rig.view->OnUpdateSpeed(0));
+    EXPECT_TRUE(rig.view->OnUpdateSpeed(2));
+    rig.doc.OnNewDocument();
+    rig.Paint();
+    EXPECT_FALSE(rig.view->OnUpdateSpeed(2));
+    EXPECT_TRUE(rig.view->OnUpdateSpeed(0));
+}
+
+} // namespace
