@@ -1,4 +1,5 @@
 #include "document/MatchTables.h"
+#include "document/Statistics.h"
 #include "engine/GlobuleView.h"
 
 #include <cstdlib>
@@ -117,8 +118,7 @@ void CGlobuleView::OnPlayTick() {
     }
     if (s == 0) {
         // A match file may carry any interval; the timer needs a positive one.
-        const int interval =
-            m_document.m_nTimerInterval > 0 ? m_document.m_nTimerInterval : 2990;
+        const int interval = m_document.m_nTimerInterval > 0 ? m_document.m_nTimerInterval : 2990;
         m_host.KillTimer(kPlayTimer);
         if (m_host.SetTimer(kPlayTimer, interval)) {
             m_nCrossStep = 1;
@@ -129,7 +129,8 @@ void CGlobuleView::OnPlayTick() {
         // Timed out: the game counts, with no points.
         m_host.KillTimer(kPlayTimer);
         SetScreen(match::kScreenHome);
-        m_document.m_lNumGames[m_nActivePlayer] += 1;
+        m_document.m_lNumGames[m_nActivePlayer] =
+            match::WrapAdd(m_document.m_lNumGames[m_nActivePlayer], 1);
         m_document.m_bUnsavedResults = 1;
         EnterScoreScreen();
     }

@@ -1,4 +1,5 @@
 #include "document/MatchTables.h"
+#include "document/Statistics.h"
 #include "engine/GlobuleView.h"
 
 #include <cstdlib>
@@ -22,7 +23,8 @@ void CGlobuleView::OnKeyDown(unsigned nChar, unsigned /*nRepCnt*/, unsigned /*nF
         } else if (m_nScreen == match::kScreenPlay) {
             // Asking for help during play gives the game up: it counts, without points.
             m_host.KillTimer(kPlayTimer);
-            m_document.m_lNumGames[m_nActivePlayer] += 1;
+            m_document.m_lNumGames[m_nActivePlayer] =
+                match::WrapAdd(m_document.m_lNumGames[m_nActivePlayer], 1);
             m_document.m_bUnsavedResults = 1;
             m_host.ShowMessage(m_strPlayHelp);
             SetScreen(match::kScreenHome);

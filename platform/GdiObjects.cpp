@@ -1,7 +1,7 @@
 #include "platform/GdiObjects.h"
 
-#include <QFontMetrics>
 #include <QString>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -39,16 +39,15 @@ bool CFont::CreateFont(int cellHeight, const std::string& face) {
         return false;
     }
     QFont font(QString::fromStdString(face));
-    // "Arial Black" is a heavy face in its own right; its stand-in gets the heavy weight.
-    font.setWeight(face == "Arial Black" ? QFont::Black : QFont::Medium);
+    // The stand-ins are sized by em, as the real faces would be for this cell height: the
+    // em of Arial Black is 2048 of its 2888-unit cell, that of MS Sans Serif 2048 of 2318.
+    const bool heavy = face == "Arial Black";
+    font.setWeight(heavy ? QFont::Black : QFont::Medium);
     font.setStyleStrategy(QFont::PreferAntialias);
-    // Pixel size is the em height; scale it so the cell (ascent + descent) is what was asked.
-    font.setPixelSize(cellHeight);
-    const int measured = QFontMetrics(font).height();
-    if (measured > 0 && measured != cellHeight) {
-        const int scaled =
-            static_cast<int>(std::lround(double(cellHeight) * cellHeight / measured));
-        font.setPixelSize(scaled > 0 ? scaled : 1);
+    const double emPerCell = heavy ? 2048.0 / 2888.0 : 2048.0 / 2318.0;
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(cellHeight * emPerCell))));
+    if (!heavy) {
+        font.setStretch(94); // the stand-in runs a little wider than the original face
     }
     m_font = font;
     m_cellHeight = cellHeight;

@@ -198,3 +198,23 @@ TEST(ScreenFlowTest, ThePollRedrawsOnceWhenAFileCommandChangedTheFlags) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(ScreenFlowTest, GamesWithoutPointsWrapALoadedCountInsteadOfOverflowing) {
+    ViewRig rig;
+    rig.Paint();
+    rig.doc.m_lNumGames[0] = 2147483647; // a match file may hold anything
+    rig.StartGameAndFirstTick();
+    rig.Key(VK_F1);
+    EXPECT_EQ(rig.doc.m_lNumGames[0], -2147483647 - 1);
+    rig.doc.m_lNumGames[0] = 2147483647;
+    rig.Key(VK_SPACE);
+    for (int tick = 0; tick < 12; ++tick) {
+        rig.Tick();
+    }
+    EXPECT_EQ(rig.view->m_nScreen, 4);
+    EXPECT_EQ(rig.doc.m_lNumGames[0], -2147483647 - 1);
+}
+
+} // namespace
