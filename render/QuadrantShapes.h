@@ -1,6 +1,6 @@
 #pragma once
 
-// The seven stored quarter shapes of the blob (spec Part 2.1): their packed record format,
+// The seven stored quarter shapes of the blob: their packed record format,
 // the loader of the built-in set, and the checks that every stored shape and the set as a
 // whole must pass.
 
