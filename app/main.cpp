@@ -1,10 +1,12 @@
+#include "app/GlobuleApp.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle("Globule");
-    window.showMaximized();
-    return app.exec();
+    QApplication application(argc, argv);
+    CGlobuleApp theApp;
+    if (const std::optional<int> status = theApp.InitInstance(QApplication::arguments())) {
+        return *status;
+    }
+    return QApplication::exec();
 }

@@ -1,0 +1,47 @@
+#include "app/FileDialogs.h"
+
+#include <QComboBox>
+#include <QFileDialog>
+
+namespace {
+
+const QString kShownFilter = QStringLiteral("All Files (*.*)");
+
+QString RunDialog(QFileDialog& dialog) {
+    dialog.resize(760, 480); // room for the size and date columns
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+void ShowAllFilesFilter(QFileDialog& dialog) {
+    // On Linux the pattern *.* hides every file without a dot, and in a save dialog its "*"
+    // suffix would replace the proposed name's extension. The dialog therefore filters with
+    // "*" and only its filter box shows the familiar text. This needs Qt's own dialog: a
+    // desktop's native one would show its own label.
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setNameFilter(QStringLiteral("All Files (*)"));
+    if (auto* combo = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))) {
+        combo->setItemText(0, kShownFilter);
+    }
+}
+
+QString ChooseFileToOpen(QWidget* parent) {
+    QFileDialog dialog(parent, QStringLiteral("Open"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    ShowAllFilesFilter(dialog);
+    return RunDialog(dialog);
+}
+
+QString ChooseFileToSave(QWidget* parent, const QString& proposed) {
+    QFileDialog dialog(parent, QStringLiteral("Save As"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    ShowAllFilesFilter(dialog);
+    dialog.selectFile(proposed);
+    return RunDialog(dialog);
+}

@@ -1,0 +1,56 @@
+#include "app/GlobuleApp.h"
+
+#include "app/MainFrame.h"
+#include "app/RecentFileList.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QIcon>
+#include <cstdio>
+
+CGlobuleApp::CGlobuleApp() = default;
+
+CGlobuleApp::~CGlobuleApp() = default;
+
+std::optional<int> CGlobuleApp::InitInstance(const QStringList& arguments) {
+    QCoreApplication::setOrganizationName(QString::fromLatin1(kRegistryKey));
+    QCoreApplication::setApplicationName(QString::fromLatin1(kAppName));
+    QCoreApplication::setApplicationVersion(QStringLiteral("LR615"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("globule"));
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/globule.png")));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Globule, a game of judgement."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A match file to open."),
+                                 QStringLiteral("[file]"));
+    if (!parser.parse(arguments)) {
+        std::fprintf(stderr, "globule: %s\n", qPrintable(parser.errorText()));
+        return 2;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        std::fputs(qPrintable(parser.helpText()), stdout);
+        return 0;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        std::printf("Globule Version LR615\n");
+        return 0;
+    }
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1) {
+        std::fprintf(stderr, "globule: one match file at most\n");
+        return 2;
+    }
+
+    m_recentFiles = std::make_unique<CRecentFileList>(QString::fromLatin1(kRegistryKey),
+                                                      QString::fromLatin1(kAppName));
+    m_frame = std::make_unique<CMainFrame>(m_document, *m_recentFiles);
+    if (files.isEmpty()) {
+        m_document.OnNewDocument();
+    } else if (!m_frame->OpenStartupFile(files.constFirst())) {
+        return 1; // the reason has been shown
+    }
+    m_frame->ShowMaximizedForGame();
+    return std::nullopt;
+}

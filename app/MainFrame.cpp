@@ -1,0 +1,388 @@
+#include "app/MainFrame.h"
+
+#include "app/CommandIds.h"
+#include "app/QtShellDialogs.h"
+#include "app/RecentFileList.h"
+#include "document/DocumentFile.h"
+#include "document/GlobuleDoc.h"
+#include "document/MatchTables.h"
+#include "engine/GlobuleView.h"
+#include "platform/QtViewHost.h"
+#include "render/DisplayMode.h"
+
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QScreen>
+#include <QShortcut>
+
+namespace {
+
+// Once the frame covers the screen's work area the window manager has maximised it; a short
+// quiet spell then confirms that no further resize follows. Until then the size is taken
+// as settled only after a longer quiet spell, and a window manager that never maximises
+// gets the view whatever size it gave the window after a while.
+constexpr int kConfirmMs = 15;
+constexpr int kQuietMs = 100;
+constexpr int kGiveUpMs = 2000;
+
+QString MenuTextFor(int index, const QString& path) {
+    QString shown = CRecentFileList::DisplayName(path);
+    shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return QStringLiteral("&%1 %2").arg(index + 1).arg(shown);
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(CGlobuleDoc& document, CRecentFileList& recentFiles,
+                       std::unique_ptr<IShellDialogs> dialogs)
+    : m_document(document), m_recentFiles(recentFiles), m_dialogs(std::move(dialogs)) {
+    // A caption bar and nothing else: no system menu, no minimise, maximise or close button.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+
+    m_host = new QtViewHost(this);
+    m_host->SetWidthFit([](int width, int height) {
+        return ChooseDisplayMode(width, height).mode != 0 ? width
+                                                          : WidestAcceptedWidth(width, height);
+    });
+    setCentralWidget(m_host);
+    m_view = std::make_unique<CGlobuleView>(m_document, *m_host);
+    m_host->SetEvents(m_view.get());
+    m_host->setFocus();
+    if (!m_dialogs) {
+        m_dialogs = std::make_unique<QtShellDialogs>(this, *m_host);
+    }
+
+    m_settle.setSingleShot(true);
+    connect(&m_settle, &QTimer::timeout, this, &CMainFrame::OnSizeSettled);
+
+    BuildCommands();
+    BuildMenus();
+    BuildShortcuts();
+    SetDocumentTitle();
+}
+
+CMainFrame::~CMainFrame() {
+    // The host outlives this body (it is a child widget): let it deliver nothing more.
+    m_host->SetEvents(nullptr);
+}
+
+// ---- Command table ------------------------------------------------------------------------
+
+void CMainFrame::AddCommand(int id, std::function<bool()> enabled, std::function<void()> run) {
+    m_commands[id] = Command{std::move(enabled), std::move(run)};
+}
+
+void CMainFrame::BuildCommands() {
+    auto always = [] { return true; };
+    auto never = [] { return false; };
+    CGlobuleView& view = *m_view;
+
+    AddCommand(command::kFileNew, always, [this] { OnFileNew(); });
+    AddCommand(
+        command::kFileOpen, [&view] { return view.OnUpdateFileOpen(); }, [this] { OnFileOpen(); });
+    AddCommand(
+        command::kFileSave, [&view] { return view.OnUpdateFileSave(); }, [this] { OnFileSave(); });
+    AddCommand(
+        command::kFileSaveAs, [&view] { return view.OnUpdateFileSaveAs(); },
+        [this] { OnFileSaveAs(); });
+    for (int i = 0; i < command::kRecentCount; ++i) {
+        AddCommand(
+            command::kRecentFirst + i, [this, i] { return i < m_recentFiles.Entries().size(); },
+            [this, i] { OnRecentFile(i); });
+    }
+    AddCommand(command::kAppExit, always, [this] { close(); });
+    AddCommand(command::kAppAbout, always, [this] {
+        m_dialogs->ShowAbout();
+        m_host->RequestRepaint(); // the box covered the view
+    });
+    AddCommand(
+        command::kChangeNames, [&view] { return view.OnUpdateChangeNames(); },
+        [this, &view] {
+            view.OnChangeNames(m_dialogs->NamesDialog());
+            m_host->RequestRepaint(); // the dialog covered the view
+        });
+    for (int k = 0; k < static_cast<int>(match::kSpeeds.size()); ++k) {
+        AddCommand(
+            match::kSpeeds[static_cast<std::size_t>(k)].commandId,
+            [&view, k] { return view.OnUpdateSpeed(k); }, [&view, k] { view.SetSpeed(k); });
+    }
+    // Commands with shortcuts but nothing to act on: they swallow their keys.
+    for (int id : {command::kEditCopy, command::kEditCut, command::kEditPaste, command::kEditUndo,
+                   command::kNextPane, command::kPrevPane}) {
+        AddCommand(id, never, [] {});
+    }
+}
+
+bool CMainFrame::IsEnabled(int id) const {
+    const auto it = m_commands.find(id);
+    return it != m_commands.end() && it->second.enabled();
+}
+
+bool CMainFrame::Execute(int id) {
+    const auto it = m_commands.find(id);
+    if (it == m_commands.end() || !it->second.enabled()) {
+        return false;
+    }
+    it->second.run();
+    return true;
+}
+
+QAction* CMainFrame::Action(int id) const {
+    const auto it = m_actions.find(id);
+    return it == m_actions.end() ? nullptr : it->second;
+}
+
+void CMainFrame::UpdateMenus() {
+    for (const auto& [id, action] : m_actions) {
+        action->setEnabled(IsEnabled(id));
+    }
+}
+
+// ---- Menus and shortcuts ------------------------------------------------------------------
+
+QAction* CMainFrame::AddMenuEntry(QMenu* menu, const QString& text, int id) {
+    QAction* action = menu->addAction(text);
+    action->setData(id);
+    connect(action, &QAction::triggered, this, [this, id] { Execute(id); });
+    m_actions[id] = action;
+    return action;
+}
+
+void CMainFrame::BuildMenus() {
+    // The shortcut texts after "\t" are only shown; the keys are separate shortcuts (below),
+    // so that a stale grey in a closed menu can never block a key that is allowed now.
+    m_fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
+    AddMenuEntry(m_fileMenu, QStringLiteral("&Open...\tCtrl+O"), command::kFileOpen);
+    AddMenuEntry(m_fileMenu, QStringLiteral("&Save\tCtrl+S"), command::kFileSave);
+    AddMenuEntry(m_fileMenu, QStringLiteral("Save &As..."), command::kFileSaveAs);
+    m_fileMenu->addSeparator();
+    m_exitSeparator = m_fileMenu->addSeparator();
+    AddMenuEntry(m_fileMenu, QStringLiteral("E&xit"), command::kAppExit);
+    RebuildRecentEntries();
+    connect(m_fileMenu, &QMenu::aboutToShow, this, [this] {
+        RebuildRecentEntries();
+        UpdateMenus();
+    });
+
+    QMenu* options = menuBar()->addMenu(QStringLiteral("Options"));
+    AddMenuEntry(options, QStringLiteral("Change Names"), command::kChangeNames);
+    for (const match::SpeedRow& row : match::kSpeeds) {
+        AddMenuEntry(options, QString::fromLatin1(row.menuText.data(), row.menuText.size()),
+                     row.commandId);
+    }
+    connect(options, &QMenu::aboutToShow, this, &CMainFrame::UpdateMenus);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    AddMenuEntry(help, QStringLiteral("&About Globule..."), command::kAppAbout);
+    connect(help, &QMenu::aboutToShow, this, &CMainFrame::UpdateMenus);
+    UpdateMenus();
+}
+
+void CMainFrame::RebuildRecentEntries() {
+    for (QAction* action : m_recentActions) {
+        m_actions.erase(action->data().toInt());
+        m_fileMenu->removeAction(action);
+        action->deleteLater();
+    }
+    m_recentActions.clear();
+    const QStringList& entries = m_recentFiles.Entries();
+    if (entries.isEmpty()) {
+        // The greyed placeholder; its command is disabled while the list is empty.
+        QAction* placeholder = new QAction(QStringLiteral("Recent File"), m_fileMenu);
+        placeholder->setData(command::kRecentFirst);
+        placeholder->setEnabled(false);
+        m_fileMenu->insertAction(m_exitSeparator, placeholder);
+        m_recentActions.push_back(placeholder);
+        return;
+    }
+    for (int i = 0; i < entries.size() && i < command::kRecentCount; ++i) {
+        const int id = command::kRecentFirst + i;
+        QAction* action = new QAction(MenuTextFor(i, entries[i]), m_fileMenu);
+        action->setData(id);
+        action->setToolTip(entries[i]);
+        connect(action, &QAction::triggered, this, [this, id] { Execute(id); });
+        m_fileMenu->insertAction(m_exitSeparator, action);
+        m_recentActions.push_back(action);
+        m_actions[id] = action;
+    }
+}
+
+void CMainFrame::BuildShortcuts() {
+    struct Key {
+        QKeySequence keys;
+        int id;
+    };
+    const Key keys[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_O), command::kFileOpen},
+        {QKeySequence(Qt::CTRL | Qt::Key_S), command::kFileSave},
+        {QKeySequence(Qt::CTRL | Qt::Key_N), command::kFileNew},
+        {QKeySequence(Qt::CTRL | Qt::Key_C), command::kEditCopy},
+        {QKeySequence(Qt::CTRL | Qt::Key_Insert), command::kEditCopy},
+        {QKeySequence(Qt::CTRL | Qt::Key_X), command::kEditCut},
+        {QKeySequence(Qt::SHIFT | Qt::Key_Delete), command::kEditCut},
+        {QKeySequence(Qt::CTRL | Qt::Key_V), command::kEditPaste},
+        {QKeySequence(Qt::SHIFT | Qt::Key_Insert), command::kEditPaste},
+        {QKeySequence(Qt::CTRL | Qt::Key_Z), command::kEditUndo},
+        {QKeySequence(Qt::ALT | Qt::Key_Backspace), command::kEditUndo},
+        {QKeySequence(Qt::Key_F6), command::kNextPane},
+        {QKeySequence(Qt::SHIFT | Qt::Key_F6), command::kPrevPane},
+        // Usually the window manager's; here for desktops that leave it to the program.
+        {QKeySequence(Qt::ALT | Qt::Key_F4), command::kAppExit},
+    };
+    for (const Key& key : keys) {
+        auto* shortcut = new QShortcut(key.keys, this);
+        shortcut->setObjectName(key.keys.toString(QKeySequence::PortableText));
+        const int id = key.id;
+        connect(shortcut, &QShortcut::activated, this, [this, id] { Execute(id); });
+    }
+}
+
+// ---- File commands ------------------------------------------------------------------------
+
+void CMainFrame::SetDocumentTitle() {
+    // The engine's caption replaces this at its next refresh.
+    const QString path = QString::fromStdString(m_document.m_strPathName);
+    setWindowTitle(QStringLiteral("Globule - ") +
+                   (path.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(path).fileName()));
+}
+
+void CMainFrame::OnFileNew() {
+    m_document.OnNewDocument();
+    m_view->FollowDocumentSpeed();
+    SetDocumentTitle();
+    m_host->RequestRepaint();
+}
+
+bool CMainFrame::OpenFile(const QString& path) {
+    if (OpenDocumentFile(m_document, path, m_dialogs->Messages()) != FileOutcome::Done) {
+        return false;
+    }
+    m_view->FollowDocumentSpeed();
+    m_recentFiles.Add(QString::fromStdString(m_document.m_strPathName));
+    SetDocumentTitle();
+    m_host->RequestRepaint();
+    return true;
+}
+
+bool CMainFrame::OpenStartupFile(const QString& path) {
+    // The view gets its first repaint only once the window is shown and settled.
+    return OpenFile(path);
+}
+
+void CMainFrame::OnFileOpen() {
+    const QString path = m_dialogs->ChooseOpenPath();
+    m_host->RequestRepaint(); // the dialog covered the view
+    if (!path.isEmpty()) {
+        OpenFile(path);
+    }
+}
+
+void CMainFrame::OnRecentFile(int index) {
+    const QString path = m_recentFiles.Entries().value(index);
+    if (path.isEmpty()) {
+        return;
+    }
+    switch (OpenDocumentFile(m_document, path, m_dialogs->Messages())) {
+    case FileOutcome::Done:
+        m_view->FollowDocumentSpeed();
+        m_recentFiles.Add(QString::fromStdString(m_document.m_strPathName));
+        SetDocumentTitle();
+        m_host->RequestRepaint();
+        break;
+    case FileOutcome::Failed:
+        // A file that cannot be read any more leaves the list.
+        m_recentFiles.Remove(static_cast<int>(m_recentFiles.Entries().indexOf(path)));
+        break;
+    case FileOutcome::Refused:
+        break; // the screen forbids loading now; the file itself is fine
+    }
+}
+
+void CMainFrame::SaveTo(const QString& path) {
+    if (SaveDocumentFile(m_document, path, m_dialogs->Messages()) == FileOutcome::Done) {
+        // The Score screen's poll notices the saved state and redraws by itself.
+        m_recentFiles.Add(QString::fromStdString(m_document.m_strPathName));
+        SetDocumentTitle();
+    }
+}
+
+void CMainFrame::OnFileSave() {
+    const QString path = QString::fromStdString(m_document.m_strPathName);
+    const QFileInfo file(path);
+    // A match without a file, or whose file has gone or become read-only, needs a new name.
+    if (path.isEmpty() || !file.exists() || !file.isWritable()) {
+        const QString chosen =
+            m_dialogs->ChooseSavePath(path.isEmpty() ? QStringLiteral("Untitled") : path);
+        m_host->RequestRepaint(); // the dialog covered the view
+        if (!chosen.isEmpty()) {
+            SaveTo(chosen);
+        }
+        return;
+    }
+    SaveTo(path);
+}
+
+void CMainFrame::OnFileSaveAs() {
+    const QString path = QString::fromStdString(m_document.m_strPathName);
+    const QString chosen =
+        m_dialogs->ChooseSavePath(path.isEmpty() ? QStringLiteral("Untitled") : path);
+    m_host->RequestRepaint(); // the dialog covered the view
+    if (!chosen.isEmpty()) {
+        SaveTo(chosen);
+    }
+}
+
+// ---- Window -------------------------------------------------------------------------------
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    m_recentFiles.Save();
+    event->accept();
+}
+
+void CMainFrame::ShowMaximizedForGame() {
+    m_sinceShow.start();
+    showMaximized();
+    WatchSize();
+}
+
+void CMainFrame::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    WatchSize();
+}
+
+void CMainFrame::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) {
+        WatchSize();
+    }
+}
+
+bool CMainFrame::FillsAvailableArea() const {
+    const QScreen* current = screen();
+    if (current == nullptr || !isMaximized()) {
+        return false;
+    }
+    const QSize frame = frameGeometry().size();
+    const QSize area = current->availableGeometry().size();
+    return frame.width() >= area.width() && frame.height() >= area.height();
+}
+
+void CMainFrame::WatchSize() {
+    if (m_repaintsEnabled || !m_sinceShow.isValid()) {
+        return;
+    }
+    m_settle.start(FillsAvailableArea() ? kConfirmMs : kQuietMs);
+}
+
+void CMainFrame::OnSizeSettled() {
+    if (m_repaintsEnabled) {
+        return;
+    }
+    if (!FillsAvailableArea() && m_sinceShow.elapsed() < kGiveUpMs) {
+        m_settle.start(kQuietMs);
+        return;
+    }
+    m_repaintsEnabled = true;
+    m_host->EnableRepaints();
+}

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "app/ShellDialogs.h"
+
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QTimer>
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+class CGlobuleDoc;
+class CGlobuleView;
+class CRecentFileList;
+class QAction;
+class QMenu;
+class QtViewHost;
+
+// The main window: a caption bar, the menu bar and the game view, shown maximised. Every menu
+// entry and shortcut is a command id; the table built in the constructor says, for each id,
+// when it is enabled and what it does, and Execute is the one way a command is carried out.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    // Without `dialogs` the window opens the real file dialogs, names dialog and About box.
+    CMainFrame(CGlobuleDoc& document, CRecentFileList& recentFiles,
+               std::unique_ptr<IShellDialogs> dialogs = nullptr);
+    ~CMainFrame() override;
+
+    CGlobuleView& View() { return *m_view; }
+    QtViewHost& Host() { return *m_host; }
+    IShellDialogs& Dialogs() { return *m_dialogs; }
+
+    // Carries out command `id` if its rule allows it now; returns whether it ran.
+    bool Execute(int id);
+    bool IsEnabled(int id) const;
+    // The menu entry of command `id`, or null when it has none (shortcut-only or not shown).
+    QAction* Action(int id) const;
+    // Greys the menu entries whose command is disabled now; each menu does this as it opens.
+    void UpdateMenus();
+
+    // Loads `path` into the match. On success the speed follows the file, the file goes to
+    // the top of the recent list and the view is redrawn. Messages have been shown otherwise.
+    bool OpenFile(const QString& path);
+    // The start-up load of a file named on the command line: the same, before the window is
+    // shown; the caller ends the program when it fails.
+    bool OpenStartupFile(const QString& path);
+
+    // Shows the window maximised; the view gets its first repaint once the window manager has
+    // given the window its final size, since the view fixes its layout at that repaint.
+    void ShowMaximizedForGame();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    struct Command {
+        std::function<bool()> enabled;
+        std::function<void()> run;
+    };
+
+    void AddCommand(int id, std::function<bool()> enabled, std::function<void()> run);
+    void BuildCommands();
+    void BuildMenus();
+    void BuildShortcuts();
+    QAction* AddMenuEntry(QMenu* menu, const QString& text, int id);
+    void RebuildRecentEntries();
+
+    void OnFileNew();
+    void OnFileOpen();
+    void OnFileSave();
+    void OnFileSaveAs();
+    void OnRecentFile(int index);
+    void SaveTo(const QString& path);
+    void SetDocumentTitle();
+
+    void WatchSize();
+    void OnSizeSettled();
+    bool FillsAvailableArea() const;
+
+    CGlobuleDoc& m_document;
+    CRecentFileList& m_recentFiles;
+    std::unique_ptr<IShellDialogs> m_dialogs;
+    QtViewHost* m_host = nullptr;
+    std::unique_ptr<CGlobuleView> m_view;
+
+    std::map<int, Command> m_commands;
+    std::map<int, QAction*> m_actions;
+    QMenu* m_fileMenu = nullptr;
+    QAction* m_exitSeparator = nullptr;
+    std::vector<QAction*> m_recentActions;
+
+    QTimer m_settle;
+    QElapsedTimer m_sinceShow;
+    bool m_repaintsEnabled = false;
+};

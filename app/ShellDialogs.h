@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+class CChangeNamesDlg;
+class IMessageBox;
+
+// The modal windows the main window opens for its commands. The window owns the real ones;
+// tests put stand-ins in their place, since a modal dialog would wait for a person.
+class IShellDialogs {
+public:
+    virtual ~IShellDialogs() = default;
+    // The chosen path, or empty when the user cancels.
+    virtual QString ChooseOpenPath() = 0;
+    virtual QString ChooseSavePath(const QString& proposed) = 0;
+    // One names dialog serves every use of the command.
+    virtual CChangeNamesDlg& NamesDialog() = 0;
+    virtual void ShowAbout() = 0;
+    // Where the file commands report their failures.
+    virtual IMessageBox& Messages() = 0;
+};
