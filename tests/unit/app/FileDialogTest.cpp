@@ -1,0 +1,76 @@
+#include "app/FileDialogs.h"
+
+#include <QComboBox>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+void Touch(const QString& path) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+}
+
+// The names the dialog lists in `folder`, once its file model has read the folder.
+QStringList Listed(QFileDialog& dialog, const QString& folder) {
+    auto* model = dialog.findChild<QFileSystemModel*>();
+    if (model == nullptr) {
+        return {};
+    }
+    QEventLoop loop;
+    QObject::connect(model, &QFileSystemModel::directoryLoaded, &loop, &QEventLoop::quit);
+    QTimer guard; // a stuck model fails the test rather than hanging it
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, &loop, &QEventLoop::quit);
+    dialog.setDirectory(folder);
+    const QModelIndex root = model->index(folder);
+    if (model->rowCount(root) < 2) {
+        guard.start(10000);
+        loop.exec();
+    }
+    QStringList names;
+    for (int i = 0; i < model->rowCount(root); ++i) {
+        names << model->index(i, 0, root).data().toString();
+    }
+    names.sort();
+    return names;
+}
+
+TEST(FileDialogTest, TheFilterReadsAllFilesStarDotStarAndHidesNothing) {
+    QTemporaryDir dir;
+    Touch(dir.filePath("match"));
+    Touch(dir.filePath("played.bin"));
+
+    QFileDialog dialog;
+    ShowAllFilesFilter(dialog);
+    auto* combo = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    ASSERT_NE(combo, nullptr);
+    ASSERT_EQ(combo->count(), 1);
+    EXPECT_EQ(combo->itemText(0), QStringLiteral("All Files (*.*)"));
+    EXPECT_EQ(Listed(dialog, dir.path()), (QStringList{"match", "played.bin"}));
+
+    // The plain *.* pattern would have hidden the file without a dot.
+    QFileDialog plain;
+    plain.setOption(QFileDialog::DontUseNativeDialog, true);
+    plain.setNameFilter(QStringLiteral("All Files (*.*)"));
+    EXPECT_EQ(Listed(plain, dir.path()), QStringList{"played.bin"});
+}
+
+TEST(FileDialogTest, ASaveDialogKeepsTheProposedNameWhole) {
+    QTemporaryDir dir;
+    QFileDialog dialog;
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    ShowAllFilesFilter(dialog);
+    dialog.selectFile(dir.filePath("match.bin"));
+    auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->text(), QStringLiteral("match.bin"));
+}
+
+} // namespace

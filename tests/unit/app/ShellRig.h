@@ -1,0 +1,150 @@
+#pragma once
+
+#include "app/MainFrame.h"
+#include "app/QtChangeNamesDlg.h"
+#include "app/RecentFileList.h"
+#include "app/ShellDialogs.h"
+#include "document/GlobuleDoc.h"
+#include "engine/GlobuleView.h"
+#include "platform/MessageBox.h"
+#include "platform/QtViewHost.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QWindow>
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+// Readable failure messages for strings.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QStringList& list, std::ostream* out) {
+    *out << '{' << list.join(QStringLiteral(", ")).toStdString() << '}';
+}
+
+// Delivers a key press the way the window system does, shortcuts first. Exported by QtGui for
+// its own test library, which this suite does not link.
+Q_GUI_EXPORT void qt_handleKeyEvent(QWindow* window, QEvent::Type type, int key,
+                                    Qt::KeyboardModifiers modifiers, const QString& text,
+                                    bool autoRepeat, ushort count);
+
+namespace shelltest {
+
+constexpr const char* kOrganization = "Local AppWizard-Generated Applications";
+constexpr const char* kApplication = "Globule";
+
+// Points the per-user settings at a temporary folder for the life of the object, so no test
+// reads or writes the real configuration. Nested scopes give the outer folder back; the last
+// one leaves the settings in a scratch folder, never in the user's own.
+class TempSettings {
+public:
+    TempSettings() {
+        Stack().push_back(m_dir.path());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
+    }
+    ~TempSettings() {
+        Stack().pop_back();
+        const QString previous = Stack().empty()
+                                     ? QDir::tempPath() + QStringLiteral("/globule-test-settings")
+                                     : Stack().back();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, previous);
+    }
+    TempSettings(const TempSettings&) = delete;
+    TempSettings& operator=(const TempSettings&) = delete;
+    QString Path() const { return m_dir.path(); }
+    QString File(const QString& name) const { return m_dir.filePath(name); }
+
+private:
+    static std::vector<QString>& Stack() {
+        static std::vector<QString> paths;
+        return paths;
+    }
+    QTemporaryDir m_dir;
+};
+
+// Stand-ins for the modal windows: they answer at once with what the test set up.
+class FakeDialogs : public IShellDialogs, public IMessageBox {
+public:
+    QString ChooseOpenPath() override {
+        ++openAsked;
+        return openAnswer;
+    }
+    QString ChooseSavePath(const QString& proposed) override {
+        ++saveAsked;
+        lastProposed = proposed;
+        return saveAnswer;
+    }
+    CChangeNamesDlg& NamesDialog() override { return names; }
+    void ShowAbout() override { ++aboutShown; }
+    IMessageBox& Messages() override { return *this; }
+    void ShowMessage(const std::string& text) override { messages.push_back(text); }
+
+    QString openAnswer;
+    QString saveAnswer;
+    QString lastProposed;
+    int openAsked = 0;
+    int saveAsked = 0;
+    int aboutShown = 0;
+    std::vector<std::string> messages;
+    QtChangeNamesDlg names;
+};
+
+inline void Pump() {
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::processEvents();
+    }
+}
+
+inline void PressKey(QWidget* window, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+                     const QString& text = QString()) {
+    qt_handleKeyEvent(window->windowHandle(), QEvent::KeyPress, key, modifiers, text, false, 1);
+    qt_handleKeyEvent(window->windowHandle(), QEvent::KeyRelease, key, modifiers, text, false, 1);
+    Pump();
+}
+
+// A main window at a size the game accepts, laid out by its first repaint and showing the
+// Home screen, with fake dialogs and settings in a temporary folder.
+struct ShellRig {
+    ShellRig() {
+        auto fake = std::make_unique<FakeDialogs>();
+        dialogs = fake.get();
+        doc.OnNewDocument();
+        frame = std::make_unique<CMainFrame>(doc, recent, std::move(fake));
+        frame->resize(1024, 768);
+        frame->show();
+        frame->activateWindow();
+        QApplication::setActiveWindow(frame.get());
+        Pump();
+        frame->Host().EnableRepaints();
+        Pump();
+    }
+    ~ShellRig() { frame.reset(); }
+
+    CGlobuleView& View() { return frame->View(); }
+    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        PressKey(frame.get(), key, modifiers);
+    }
+    QMenu* Menu(int index) { return frame->menuBar()->actions().at(index)->menu(); }
+    // Opens a menu's greying the way the menu bar does before it drops the menu down.
+    void ShowMenu(int index) {
+        emit Menu(index)->aboutToShow();
+        Pump();
+    }
+
+    TempSettings settings;
+    CRecentFileList recent{QString::fromLatin1(kOrganization), QString::fromLatin1(kApplication)};
+    CGlobuleDoc doc;
+    FakeDialogs* dialogs = nullptr;
+    std::unique_ptr<CMainFrame> frame;
+};
+
+} // namespace shelltest
