@@ -72,14 +72,14 @@ int Sample(const WaveFormat& wave, qint64 frame, int channel) {
     return static_cast<std::int16_t>(bytes[at] | bytes[at + 1] << 8);
 }
 
-struct SoundSpec {
+struct SoundCue {
     unsigned id;
     int channels;
     int bits;
     qint64 frames;
 };
 
-constexpr SoundSpec kSounds[] = {
+constexpr SoundCue kSounds[] = {
     {101, 1, 8, 90956},  {102, 1, 16, 28665}, {103, 2, 16, 4400},
     {104, 2, 16, 57352}, {105, 1, 8, 27562},  {106, 2, 16, 8800},
 };
@@ -87,15 +87,15 @@ constexpr SoundSpec kSounds[] = {
 } // namespace
 
 TEST(WaveSounds, EachResourceHasItsFormatAndLength) {
-    for (const SoundSpec& spec : kSounds) {
-        SCOPED_TRACE(spec.id);
-        const auto wave = ParseWave(LoadSound(spec.id));
+    for (const SoundCue& cue : kSounds) {
+        SCOPED_TRACE(cue.id);
+        const auto wave = ParseWave(LoadSound(cue.id));
         ASSERT_TRUE(wave.has_value());
         EXPECT_EQ(wave->sampleRate, 22050);
-        EXPECT_EQ(wave->channels, spec.channels);
-        EXPECT_EQ(wave->bitsPerSample, spec.bits);
-        EXPECT_EQ(wave->FrameCount(), spec.frames);
-        EXPECT_EQ(wave->samples.size(), spec.frames * spec.channels * spec.bits / 8);
+        EXPECT_EQ(wave->channels, cue.channels);
+        EXPECT_EQ(wave->bitsPerSample, cue.bits);
+        EXPECT_EQ(wave->FrameCount(), cue.frames);
+        EXPECT_EQ(wave->samples.size(), cue.frames * cue.channels * cue.bits / 8);
     }
 }
 
@@ -108,9 +108,9 @@ TEST(WaveSounds, DoubleTickIsTheTickTwice) {
 
 // A sound that starts or ends away from silence clicks; one at full scale has clipped.
 TEST(WaveSounds, StartAndEndSilentAndNeverClip) {
-    for (const SoundSpec& spec : kSounds) {
-        SCOPED_TRACE(spec.id);
-        const auto wave = ParseWave(LoadSound(spec.id));
+    for (const SoundCue& cue : kSounds) {
+        SCOPED_TRACE(cue.id);
+        const auto wave = ParseWave(LoadSound(cue.id));
         ASSERT_TRUE(wave.has_value());
         const int silence = wave->bitsPerSample == 8 ? 128 : 0;
         const int low = wave->bitsPerSample == 8 ? 0 : -32768;
