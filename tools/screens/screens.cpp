@@ -4,6 +4,7 @@
 #include "platform/FakeViewHost.h"
 
 #include <QDir>
+#include <QImage>
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
@@ -85,6 +86,32 @@ int main(int argc, char** argv) {
         const CRect& average = sorted.view->m_arcRowCaption[4];
         sorted.view->OnLButtonDown(0, CPoint{(average.left + average.right) / 2, average.top + 9});
         ok &= sorted.Save(folder, "score-sorted-by-average.png");
+    }
+    {
+        Scene home; // page 1, as the game starts
+        ok &= home.Save(folder, "home-page-1.png");
+        home.view->OnKeyDown(VK_PRIOR, 1, 0);
+        ok &= home.Save(folder, "home-page-13.png");
+    }
+    {
+        Scene play;
+        play.view->OnKeyDown(VK_SPACE, 1, 0);
+        play.view->OnKeyDown(VK_SPACE, 1, 0);
+        for (int tick = 0; tick < 4; ++tick) {
+            play.view->OnTimer(CGlobuleView::kPlayTimer);
+        }
+        ok &= play.Save(folder, "play-tick.png");
+        play.view->OnKeyDown(VK_SPACE, 1, 0);
+        ok &= play.Save(folder, "score-after-a-game.png");
+    }
+    {
+        CGlobuleDoc doc;
+        doc.OnNewDocument();
+        FakeViewHost host(800, 600);
+        CGlobuleView view(doc, host);
+        CDC paint(host.ClientImage());
+        view.OnDraw(paint);
+        ok &= host.ClientImage().save(folder + QStringLiteral("/refusal-800x600.png"));
     }
     return ok ? EXIT_SUCCESS : EXIT_FAILURE;
 }
