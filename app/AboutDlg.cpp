@@ -14,10 +14,9 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
 
     auto* icon = new QLabel;
     icon->setPixmap(QIcon(QStringLiteral(":/icons/globule.png")).pixmap(32, 32));
-    icon->setAlignment(Qt::AlignTop);
     auto* text = new QLabel(QStringLiteral("Globule Version LR615"));
     text->setObjectName(QStringLiteral("version"));
-    text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    text->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     auto* ok = new QPushButton(QStringLiteral("OK"));
     ok->setObjectName(QStringLiteral("1"));
@@ -29,6 +28,6 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     layout->setSpacing(14);
     layout->addWidget(icon);
     layout->addWidget(text, 1);
-    layout->addWidget(ok, 0, Qt::AlignTop);
+    layout->addWidget(ok, 0, Qt::AlignVCenter);
     setFixedSize(sizeHint().expandedTo(QSize(360, 0)));
 }

@@ -18,11 +18,11 @@
 
 namespace {
 
-// Once the frame covers the screen's work area the window manager has maximised it; a short
-// quiet spell then confirms that no further resize follows. Until then the size is taken
-// as settled only after a longer quiet spell, and a window manager that never maximises
-// gets the view whatever size it gave the window after a while.
-constexpr int kConfirmMs = 15;
+// Once the frame covers the screen's work area the window manager has maximised it, and the
+// first repaint only waits for the events already queued (its expose among them). Before
+// that, the size counts as settled after a quiet spell; a window manager that never
+// maximises gets the view at whatever size it gave the window after a while.
+constexpr int kConfirmMs = 0;
 constexpr int kQuietMs = 100;
 constexpr int kGiveUpMs = 2000;
 

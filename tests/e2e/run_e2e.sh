@@ -3,7 +3,7 @@
 # presses and clicks through xdotool, checked on screenshots and on the files it writes.
 #   BUILD_DIR    the build holding the program (default: build/ at the project root; built
 #                when the program is missing)
-#   E2E_KEEP=1   keep the work folder (screenshots, logs, match files) after a pass too
+#   E2E_KEEP=1   keep the scratch folder (screenshots, logs, match files) after a pass too
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=${BUILD_DIR:-$root/build}
@@ -14,24 +14,7 @@ fi
 program=$build/globule
 new_match=$root/tests/fuzz/seeds/new_match.bin
 
-work=$(mktemp -d /tmp/globule-e2e.XXXXXX)
-pids=()
-passed=0
-cleanup() {
-    local i
-    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
-        kill "${pids[i]}" 2>/dev/null || true
-    done
-    for pid in "${pids[@]}"; do
-        wait "$pid" 2>/dev/null || true
-    done
-    if ((passed)) && [[ "${E2E_KEEP:-0}" != 1 ]]; then
-        rm -rf "$work"
-    else
-        echo "e2e: screenshots and logs kept in $work" >&2
-    fi
-}
-trap cleanup EXIT
+source "$root/tests/e2e/session.sh"
 
 fail() {
     echo "e2e FAILED: $*" >&2
@@ -40,37 +23,9 @@ fail() {
 }
 step() { echo "e2e: $*"; }
 
-# Runs "$@" every 0.1 s until it succeeds; fails after $1 seconds.
-wait_for() {
-    local seconds=$1
-    shift
-    local deadline=$((SECONDS + seconds))
-    until "$@"; do
-        ((SECONDS < deadline)) || return 1
-        sleep 0.1
-    done
-}
-
 # ---- The display, the window manager and the program ------------------------------------
 
-mkdir -m 700 "$work/runtime"
-export XDG_RUNTIME_DIR=$work/runtime
-# The recent-file list goes to a scratch settings folder, never the user's own.
-export XDG_CONFIG_HOME=$work/config
-# No sound server: the game is silent, and no client library starts a daemon of its own.
-export PULSE_SERVER=unix:$work/no-sound-server
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM
-
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" \
-    2>"$work/xvfb.log" &
-pids+=($!)
-wait_for 10 test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=:$(head -n1 "$work/display")
-
-openbox --sm-disable --config-file /etc/xdg/openbox/rc.xml >"$work/openbox.log" 2>&1 &
-pids+=($!)
-wm_ready() { timeout 5 xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-wait_for 10 wm_ready || fail "openbox did not start"
+start_session || fail "no X session"
 
 matches=$work/matches
 mkdir "$matches"
@@ -146,7 +101,9 @@ press() {
 }
 click() {
     alive || fail "the program ended unexpectedly"
-    timeout 10 xdotool mousemove --sync "$1" "$2" click 1 || fail "click at $1,$2"
+    # --sync waits for the pointer to move, so it starts from a pixel away.
+    timeout 10 xdotool mousemove $(($1 + 1)) "$2" mousemove --sync "$1" "$2" click 1 ||
+        fail "click at $1,$2"
 }
 title() { timeout 5 xdotool getwindowname "$window"; }
 dialog_up() { timeout 5 xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }

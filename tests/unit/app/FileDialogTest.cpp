@@ -1,6 +1,8 @@
 #include "app/FileDialogs.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
@@ -24,16 +26,23 @@ QStringList Listed(QFileDialog& dialog, const QString& folder) {
         return {};
     }
     QEventLoop loop;
-    QObject::connect(model, &QFileSystemModel::directoryLoaded, &loop, &QEventLoop::quit);
+    bool loaded = false;
+    QObject::connect(model, &QFileSystemModel::directoryLoaded, &loop, [&](const QString& path) {
+        if (QDir(path) == QDir(folder)) {
+            loaded = true;
+            loop.quit();
+        }
+    });
     QTimer guard; // a stuck model fails the test rather than hanging it
     guard.setSingleShot(true);
     QObject::connect(&guard, &QTimer::timeout, &loop, &QEventLoop::quit);
     dialog.setDirectory(folder);
-    const QModelIndex root = model->index(folder);
-    if (model->rowCount(root) < 2) {
+    if (!loaded) {
         guard.start(10000);
         loop.exec();
     }
+    QCoreApplication::processEvents(); // rows that arrived with the load
+    const QModelIndex root = model->index(folder);
     QStringList names;
     for (int i = 0; i < model->rowCount(root); ++i) {
         names << model->index(i, 0, root).data().toString();

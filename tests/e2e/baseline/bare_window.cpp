@@ -1,0 +1,23 @@
+#include <QApplication>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPainter>
+#include <QWidget>
+
+// A maximised main window with a menu bar, whose client area is painted in the colour of the
+// game's Home page, so one probe measures both programs alike.
+class Client : public QWidget {
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter(this).fillRect(rect(), QColor(255, 200, 160));
+    }
+};
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QMainWindow window;
+    window.menuBar()->addMenu(QStringLiteral("&File"));
+    window.setCentralWidget(new Client);
+    window.showMaximized();
+    return QApplication::exec();
+}
