@@ -19,10 +19,9 @@
 namespace {
 
 // Once the frame covers the screen's work area the window manager has maximised it, and the
-// first repaint only waits for the events already queued (its expose among them). Before
-// that, the size counts as settled after a quiet spell; a window manager that never
-// maximises gets the view at whatever size it gave the window after a while.
-constexpr int kConfirmMs = 0;
+// view gets its first repaint at once, in time for the window's first paint. Before that, the
+// size counts as settled after a quiet spell; a window manager that never maximises gets the
+// view at whatever size it gave the window after a while.
 constexpr int kQuietMs = 100;
 constexpr int kGiveUpMs = 2000;
 
@@ -372,7 +371,11 @@ void CMainFrame::WatchSize() {
     if (m_repaintsEnabled || !m_sinceShow.isValid()) {
         return;
     }
-    m_settle.start(FillsAvailableArea() ? kConfirmMs : kQuietMs);
+    if (FillsAvailableArea()) {
+        EnableViewRepaints();
+    } else {
+        m_settle.start(kQuietMs);
+    }
 }
 
 void CMainFrame::OnSizeSettled() {
@@ -383,6 +386,11 @@ void CMainFrame::OnSizeSettled() {
         m_settle.start(kQuietMs);
         return;
     }
+    EnableViewRepaints();
+}
+
+void CMainFrame::EnableViewRepaints() {
+    m_settle.stop();
     m_repaintsEnabled = true;
     m_host->EnableRepaints();
 }

@@ -79,6 +79,7 @@ private:
 
     void WatchSize();
     void OnSizeSettled();
+    void EnableViewRepaints();
     bool FillsAvailableArea() const;
 
     CGlobuleDoc& m_document;

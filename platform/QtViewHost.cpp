@@ -42,7 +42,9 @@ QtViewHost::~QtViewHost() = default;
 
 void QtViewHost::EnableRepaints() {
     m_repaintsEnabled = true;
-    RequestRepaint();
+    // At once, so that the window's next paint already shows the game; a repaint asked for
+    // earlier is then covered by this one.
+    DeliverRepaint();
 }
 
 void QtViewHost::RequestRepaint() {
@@ -51,7 +53,11 @@ void QtViewHost::RequestRepaint() {
     }
     m_repaintPending = true;
     // Queued, so the handler that asked (a key that opened a box, say) finishes first.
-    QTimer::singleShot(0, this, [this] { DeliverRepaint(); });
+    QTimer::singleShot(0, this, [this] {
+        if (m_repaintPending) {
+            DeliverRepaint();
+        }
+    });
 }
 
 void QtViewHost::DeliverRepaint() {

@@ -24,7 +24,8 @@ public:
     // (0: no such width). Without it the view gets the whole widget.
     void SetWidthFit(std::function<int(int width, int height)> fit) { m_fitWidth = std::move(fit); }
     // Until this is called no repaint reaches the view: the window manager may still be
-    // resizing the window, and the view fixes its layout at its first repaint.
+    // resizing the window, and the view fixes its layout at its first repaint. The first
+    // repaint is delivered before this returns.
     void EnableRepaints();
     // Asks for the game's repaint, as the desktop does after a box or dialog closes.
     void RequestRepaint();
