@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <ctime>
+#include <span>
 #include <string>
 
 class CChangeNamesDlg;
@@ -241,6 +242,9 @@ private:
     int CountRedPixels(int left, int top, int right, int bottom, CDC& dc) const;
     void CountQuarters(int x, int y, int* quarters, CDC& dc) const;
     void DrawRefusal(CDC& dc, const char* message);
+    // The splash shape at the right with its file hint.
+    void DrawFileHint(CDC& dc, const CPen& rim, std::span<const CPoint> shape, COLORREF rimColour,
+                      COLORREF textColour, const char* text);
 
     CGlobuleDoc& m_document;
     IViewHost& m_host;

@@ -188,32 +188,15 @@ void CGlobuleView::DrawScoreScreen() {
         dc.SetTextColor(kBlack);
     }
 
+    // One hint at most: saving matters more than opening.
     if (doc.m_bUnsavedResults == 1) {
-        dc.SelectObject(m_penGreenWide);
-        Outline(dc, kSaveHintShape, W, -1);
-        dc.SelectObject(m_brBlack);
-        dc.FloodFill(W - kHintSeedFromRight, kHintSeedY, kHintGreen);
-        dc.SetTextColor(kSaveHintText);
-        dc.SetBkMode(TRANSPARENT);
-        dc.SelectObject(m_fontLarge);
-        if (doc.m_szFileName == match::kNoFile) {
-            dc.DrawText("New File. To Save It, Select 'Save As' Under The File Menu.", m_rcFileHint,
-                        kHintText);
-        } else {
-            dc.DrawText("\nOld File. To Update It, Press The Ctrl and S Keys.", m_rcFileHint,
-                        kHintText);
-        }
-        dc.SetTextColor(kBlack);
+        const bool newFile = doc.m_szFileName == match::kNoFile;
+        DrawFileHint(dc, m_penGreenWide, kSaveHintShape, kHintGreen, kSaveHintText,
+                     newFile ? "New File. To Save It, Select 'Save As' Under The File Menu."
+                             : "\nOld File. To Update It, Press The Ctrl and S Keys.");
     } else if (doc.m_bNothingLoaded == 1) {
-        dc.SelectObject(m_penNavyWide);
-        Outline(dc, kOpenHintShape, W, -1);
-        dc.SelectObject(m_brBlack);
-        dc.FloodFill(W - kHintSeedFromRight, kHintSeedY, kHintNavy);
-        dc.SetTextColor(kOpenHintText);
-        dc.SetBkMode(TRANSPARENT);
-        dc.SelectObject(m_fontLarge);
-        dc.DrawText("Need To Open A File? Click On File.", m_rcFileHint, kHintText);
-        dc.SetTextColor(kBlack);
+        DrawFileHint(dc, m_penNavyWide, kOpenHintShape, kHintNavy, kOpenHintText,
+                     "Need To Open A File? Click On File.");
     }
 
     dc.BitBlt(m_rcPot.left, m_rcPot.top, kPotWidth, kPotHeight, m_bmpPot);
@@ -224,5 +207,19 @@ void CGlobuleView::DrawScoreScreen() {
     dc.SelectObject(m_fontLarge);
     std::snprintf(m_szNumber, sizeof m_szNumber, "%1.1i", doc.m_lPot);
     dc.DrawText(m_szNumber, m_rcPotAmount, kCellText);
+    dc.SetTextColor(kBlack);
+}
+
+void CGlobuleView::DrawFileHint(CDC& dc, const CPen& rim, std::span<const CPoint> shape,
+                                COLORREF rimColour, COLORREF textColour, const char* text) {
+    const int W = m_rcClient.right;
+    dc.SelectObject(rim);
+    Outline(dc, shape, W, -1);
+    dc.SelectObject(m_brBlack);
+    dc.FloodFill(W - kHintSeedFromRight, kHintSeedY, rimColour);
+    dc.SetTextColor(textColour);
+    dc.SetBkMode(TRANSPARENT);
+    dc.SelectObject(m_fontLarge);
+    dc.DrawText(text, m_rcFileHint, kHintText);
     dc.SetTextColor(kBlack);
 }
