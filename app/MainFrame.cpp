@@ -11,6 +11,7 @@
 #include "render/DisplayMode.h"
 
 #include <QCloseEvent>
+#include <QEvent>
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QScreen>
@@ -352,8 +353,27 @@ void CMainFrame::resizeEvent(QResizeEvent* event) {
 
 void CMainFrame::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange) {
+    if (event->type() != QEvent::WindowStateChange) {
+        return;
+    }
+    if (!m_repaintsEnabled) {
         WatchSize();
+        return;
+    }
+    if (isMinimized()) {
+        return;
+    }
+    if (!isMaximized() && !isFullScreen()) {
+        // The window manager took the maximised state away (a double-click on the caption
+        // bar, say). The view keeps the layout of its first size and would refuse any other,
+        // so the window goes back to maximised and the view waits until it is.
+        m_host->HoldRepaints();
+        m_repaintsEnabled = false;
+        m_sinceShow.start();
+        showMaximized();
+        WatchSize();
+    } else if (static_cast<QWindowStateChangeEvent*>(event)->oldState() & Qt::WindowMinimized) {
+        m_host->RequestRepaint(); // restored: the view is uncovered
     }
 }
 

@@ -27,6 +27,9 @@ public:
     // resizing the window, and the view fixes its layout at its first repaint. The first
     // repaint is delivered before this returns.
     void EnableRepaints();
+    // Stops repaints again until the next EnableRepaints, while the window is being resized
+    // back to the size the view was laid out for.
+    void HoldRepaints() { m_repaintsEnabled = false; }
     // Asks for the game's repaint, as the desktop does after a box or dialog closes.
     void RequestRepaint();
     // Where the view's client area sits inside the widget.

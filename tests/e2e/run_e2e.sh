@@ -262,6 +262,20 @@ got=$(tail -c +161 "$saved" | head -c 30 | hex)
     fail "names in the file are $got, not $want (row 1 to column 1, row 3 to column 3, 10 characters)"
 step "Change Names: row 1 and row 3 renamed columns 1 and 3, the long name cut at ten"
 
+# ---- A double-click on the caption bar -----------------------------------------------------
+
+# openbox takes the maximised state away; the game must come back maximised and playable,
+# not refuse the changed size.
+timeout 10 xdotool mousemove $((client_x + 401)) $((client_y - 9)) \
+    mousemove --sync $((client_x + 400)) $((client_y - 9)) click --repeat 2 --delay 80 1 ||
+    fail "double-click on the caption bar"
+sleep 0.5
+maximised() { timeout 5 xprop -id "$window" _NET_WM_STATE | grep -q MAXIMIZED_VERT; }
+wait_for 10 maximised || fail "the window did not come back maximised"
+wait_for 10 score_shown || fail "no Score screen after the double-click (refused?)"
+[[ $(geometry) == "$last" ]] || fail "the window is now $(geometry), not $last"
+step "double-click on the caption bar: still maximised at the same size and playable"
+
 # ---- About, then Alt+F4 -------------------------------------------------------------------
 
 press alt+h
