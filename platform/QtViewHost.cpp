@@ -92,14 +92,6 @@ void QtViewHost::resizeEvent(QResizeEvent* event) {
     RequestRepaint();
 }
 
-void QtViewHost::changeEvent(QEvent* event) {
-    QWidget::changeEvent(event);
-    // Coming back from being minimised uncovers the view.
-    if (event->type() == QEvent::WindowStateChange && !isMinimized()) {
-        RequestRepaint();
-    }
-}
-
 void QtViewHost::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), QColor(40, 40, 40));
