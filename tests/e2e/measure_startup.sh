@@ -42,6 +42,10 @@ game_ms=$(cut -d' ' -f1 "$work/game.txt" | median)
 bare_ms=$(cut -d' ' -f1 "$work/bare.txt" | median)
 game_kb=$(cut -d' ' -f2 "$work/game.txt" | median)
 bare_kb=$(cut -d' ' -f2 "$work/bare.txt" | median)
+# Each game run is paired with the bare run after it; the median of their ratios is steadier
+# on a busy machine than the ratio of the medians.
+paired=$(paste -d' ' "$work/game.txt" "$work/bare.txt" | awk '{print $1 / $3}' | median)
+echo "median of the paired start-up ratios: $paired"
 awk -v gm="$game_ms" -v bm="$bare_ms" -v gk="$game_kb" -v bk="$bare_kb" -v n="$runs" 'BEGIN {
     printf "median of %d runs: start-up %.1f ms vs %.1f ms (%.2fx); RSS %.1f MB vs %.1f MB (%.2fx)\n",
         n, gm, bm, gm / bm, gk / 1024, bk / 1024, gk / bk }'
