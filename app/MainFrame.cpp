@@ -254,20 +254,20 @@ void CMainFrame::OnFileNew() {
     m_host->RequestRepaint();
 }
 
-bool CMainFrame::OpenFile(const QString& path) {
-    if (OpenDocumentFile(m_document, path, m_dialogs->Messages()) != FileOutcome::Done) {
-        return false;
+FileOutcome CMainFrame::OpenFile(const QString& path) {
+    const FileOutcome outcome = OpenDocumentFile(m_document, path, m_dialogs->Messages());
+    if (outcome == FileOutcome::Done) {
+        m_view->FollowDocumentSpeed();
+        m_recentFiles.Add(QString::fromStdString(m_document.m_strPathName));
+        SetDocumentTitle();
+        m_host->RequestRepaint();
     }
-    m_view->FollowDocumentSpeed();
-    m_recentFiles.Add(QString::fromStdString(m_document.m_strPathName));
-    SetDocumentTitle();
-    m_host->RequestRepaint();
-    return true;
+    return outcome;
 }
 
 bool CMainFrame::OpenStartupFile(const QString& path) {
     // The view gets its first repaint only once the window is shown and settled.
-    return OpenFile(path);
+    return OpenFile(path) == FileOutcome::Done;
 }
 
 void CMainFrame::OnFileOpen() {
@@ -283,19 +283,9 @@ void CMainFrame::OnRecentFile(int index) {
     if (path.isEmpty()) {
         return;
     }
-    switch (OpenDocumentFile(m_document, path, m_dialogs->Messages())) {
-    case FileOutcome::Done:
-        m_view->FollowDocumentSpeed();
-        m_recentFiles.Add(QString::fromStdString(m_document.m_strPathName));
-        SetDocumentTitle();
-        m_host->RequestRepaint();
-        break;
-    case FileOutcome::Failed:
-        // A file that cannot be read any more leaves the list.
+    if (OpenFile(path) == FileOutcome::Failed) {
+        // A file that cannot be read any more leaves the list; a refusal leaves it alone.
         m_recentFiles.Remove(static_cast<int>(m_recentFiles.Entries().indexOf(path)));
-        break;
-    case FileOutcome::Refused:
-        break; // the screen forbids loading now; the file itself is fine
     }
 }
 

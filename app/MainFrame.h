@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ShellDialogs.h"
+#include "document/DocumentFile.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
@@ -42,7 +43,7 @@ public:
 
     // Loads `path` into the match. On success the speed follows the file, the file goes to
     // the top of the recent list and the view is redrawn. Messages have been shown otherwise.
-    bool OpenFile(const QString& path);
+    FileOutcome OpenFile(const QString& path);
     // The start-up load of a file named on the command line: the same, before the window is
     // shown; the caller ends the program when it fails.
     bool OpenStartupFile(const QString& path);
