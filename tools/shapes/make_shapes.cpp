@@ -1,4 +1,4 @@
-// make_shapes: designs the seven 240x240 quarter shapes of the blob (spec Part 2.1) and
+// make_shapes: designs the seven 240x240 quarter shapes of the blob and
 // writes them, packed, to resources/shapes/quadrants.bin; optionally draws the contact
 // sheets docs/shapes.png and docs/blobs.png. See README.md beside this file.
 //
@@ -556,7 +556,7 @@ const QColor kRed(255, 0, 0);
 const QColor kPaleGreen(220, 255, 220);
 
 // Puts a quarter into a 480x480 blob image at (ox, oy) as quadrant `slot` (0 top-left,
-// 1 top-right, 2 bottom-right, 3 bottom-left), by the placement table of spec Part 2.5.
+// 1 top-right, 2 bottom-right, 3 bottom-left), mirrored as the game places them.
 void PlaceQuarter(QImage& image, int ox, int oy, const Image& q, int slot) {
     for (int i = 0; i < N; ++i) {
         for (int j = 0; j < N; ++j) {

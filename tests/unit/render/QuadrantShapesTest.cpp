@@ -120,7 +120,7 @@ TEST_F(StoredShapes, ShapesDifferAndEveryBlobCoversHalfToTwoThirds) {
     EXPECT_EQ(orders, 840);
 }
 
-// Composes blobs by the placement table of spec Part 2.5: the quarters neither overlap nor
+// Composes blobs by the game's placement rule: the quarters neither overlap nor
 // leave a gap on the middle lines, and the blob has the sum of the four counts.
 TEST_F(StoredShapes, ComposedBlobsAreSolidOnTheMiddleLines) {
     ASSERT_TRUE(s_loaded);
