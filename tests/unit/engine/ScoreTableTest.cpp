@@ -2,8 +2,10 @@
 #include "engine/GlobuleView.h"
 #include "platform/DrawContext.h"
 #include "platform/FakeViewHost.h"
+#include "support/ScoreScreenFixture.h"
 
 #include <array>
+
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -13,17 +15,9 @@ namespace {
 
 using LONG = CGlobuleDoc::LONG;
 
-class ScoreTable : public ::testing::Test {
+class ScoreTable : public ScoreScreenFixture {
 protected:
-    void SetUp() override {
-        host = std::make_unique<FakeViewHost>(1024, 710);
-        view = std::make_unique<CGlobuleView>(doc, *host);
-        doc.OnNewDocument();
-        CDC paint(host->ClientImage());
-        view->OnDraw(paint);
-        ASSERT_EQ(view->m_bBadResolution, 0);
-        view->EnterScoreScreen();
-    }
+    void SetUp() override { Open(); }
 
     void Click(int x, int y) { view->OnLButtonDown(0, CPoint{x, y}); }
 
@@ -37,10 +31,6 @@ protected:
             doc.m_strPlayerName[p] = names[p];
         }
     }
-
-    CGlobuleDoc doc;
-    std::unique_ptr<FakeViewHost> host;
-    std::unique_ptr<CGlobuleView> view;
 };
 
 using ScoreTableSort = ScoreTable;

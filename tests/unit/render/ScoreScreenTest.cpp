@@ -2,10 +2,12 @@
 #include "engine/GlobuleView.h"
 #include "platform/DrawContext.h"
 #include "platform/FakeViewHost.h"
+#include "support/ScoreScreenFixture.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -27,20 +29,8 @@ constexpr COLORREF kYellow = RGB(255, 255, 0);
 constexpr COLORREF kColumnColour[6] = {RGB(255, 128, 64), RGB(0, 160, 160), RGB(200, 64, 200),
                                        RGB(128, 255, 64), RGB(255, 64, 64), RGB(64, 128, 255)};
 
-class ScoreScreen : public ::testing::Test {
+class ScoreScreen : public ScoreScreenFixture {
 protected:
-    // A view laid out by its first paint at the given client size, showing the Score screen.
-    void Open(int width = 1024, int height = 710) {
-        view.reset();
-        host = std::make_unique<FakeViewHost>(width, height);
-        view = std::make_unique<CGlobuleView>(doc, *host);
-        doc.OnNewDocument();
-        CDC paint(host->ClientImage());
-        view->OnDraw(paint);
-        ASSERT_EQ(view->m_bBadResolution, 0);
-        view->EnterScoreScreen();
-    }
-
     COLORREF Pixel(int x, int y) const { return host->ClientImage().pixel(x, y) & 0xFFFFFFu; }
 
     int Count(const CRect& rect, COLORREF colour) const {
@@ -103,10 +93,6 @@ protected:
     }
 
     const CRect& Cell(int player, int row) const { return view->m_arcTableCell[6 * player + row]; }
-
-    CGlobuleDoc doc;
-    std::unique_ptr<FakeViewHost> host;
-    std::unique_ptr<CGlobuleView> view;
 };
 
 using ScoreScreenLayout = ScoreScreen;
