@@ -17,8 +17,10 @@ prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
+libdir=$(cmake -LA -N "$build" 2>/dev/null | sed -n 's/^CMAKE_INSTALL_LIBDIR:PATH=//p')
 expected=(
     bin/globule
+    "${libdir:-lib}/globule/libglobule_sound.so"
     share/applications/globule.desktop
     share/metainfo/org.example.globule.metainfo.xml
     share/icons/hicolor/scalable/apps/globule.svg

@@ -1,8 +1,8 @@
 #include "platform/QtViewHost.h"
 
 #include "platform/DrawContext.h"
-#include "platform/QtSoundPlayer.h"
 #include "platform/QtText.h"
+#include "platform/SoundOutput.h"
 
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -31,7 +31,7 @@ unsigned VirtualKey(int qtKey) {
 
 } // namespace
 
-QtViewHost::QtViewHost(QWidget* parent) : QWidget(parent), m_sound(new QtSoundPlayer(this)) {
+QtViewHost::QtViewHost(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_image = QImage(1, 1, QImage::Format_RGB32);
@@ -150,6 +150,13 @@ void QtViewHost::SetWindowText(const std::string& caption) {
 }
 
 void QtViewHost::PlaySound(unsigned id, bool wait) {
+    if (!m_soundLoaded) {
+        m_soundLoaded = true;
+        m_sound = LoadSoundOutput();
+    }
+    if (m_sound == nullptr) {
+        return;
+    }
     if (wait) {
         repaint(); // what the player sees while the sound holds the game
     }

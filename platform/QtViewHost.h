@@ -6,9 +6,10 @@
 #include <QWidget>
 #include <functional>
 #include <map>
+#include <memory>
 
 class QTimer;
-class QtSoundPlayer;
+class ISoundOutput;
 
 // The window side of the game view: shows the off-screen client image, turns key presses,
 // left clicks, timer ticks and the desktop's repaint occasions into view events, and offers
@@ -59,7 +60,8 @@ private:
     QRect m_viewArea;
     std::function<int(int, int)> m_fitWidth;
     std::map<int, QTimer*> m_timers;
-    QtSoundPlayer* m_sound = nullptr;
+    std::unique_ptr<ISoundOutput> m_sound; // loaded at the first sound
+    bool m_soundLoaded = false;
     bool m_repaintsEnabled = false;
     bool m_repaintPending = false;
 };

@@ -1,4 +1,5 @@
-#include "platform/QtSoundPlayer.h"
+#include "platform/sound/QtSoundPlayer.h"
+#include "platform/SoundOutput.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -41,3 +42,15 @@ TEST(QtSoundPlayer, DamagedImagesAreSilence) {
     player.PlayImage(wrongTag, false);
     player.PlayImage(image, true);
 }
+
+namespace {
+
+TEST(SoundModule, LoadsFromItsFolderAndIsAbsentElsewhere) {
+    const auto output = LoadSoundOutputFrom(QStringLiteral(GLOBULE_SOUND_MODULE_DIR));
+    ASSERT_NE(output, nullptr);
+    output->Play(999, false); // a missing sound through the module is silence too
+    output->Play(103, false);
+    EXPECT_EQ(LoadSoundOutputFrom(QStringLiteral("/nonexistent/folder")), nullptr);
+}
+
+} // namespace

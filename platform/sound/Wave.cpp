@@ -1,4 +1,4 @@
-#include "platform/Wave.h"
+#include "platform/sound/Wave.h"
 
 #include <cstdint>
 #include <cstring>

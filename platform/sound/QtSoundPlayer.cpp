@@ -1,6 +1,6 @@
-#include "platform/QtSoundPlayer.h"
+#include "platform/sound/QtSoundPlayer.h"
 
-#include "platform/Wave.h"
+#include "platform/sound/Wave.h"
 
 #include <QAudioDevice>
 #include <QAudioFormat>
