@@ -118,11 +118,9 @@ public:
     int m_nBannerTop{};
     int m_nBannerGap{};
     int m_nTextFontHeight{};
-    int m_nQuadrantLoad{};
     int m_nActivePlayer{};
     int m_bJackpotWon{};
     int m_nSpeed{};
-    int m_nParagraphLoad{};
 
     // ---- Blob, centre and cross hairs ---------------------------------------------------------
     int m_aQuadrantPool[9]{};
@@ -143,7 +141,6 @@ public:
     int m_nBitWord{};
     int m_nBlobArea{};
     int m_nBlobAreaCopy{};
-    int m_nColumnTotal{};
     int m_nHalfArea{};
     int m_nMedianOver{};
     int m_nMedianUnder{};
@@ -192,8 +189,6 @@ public:
     // ---- Texts --------------------------------------------------------------------------------
     std::string m_strTimeStamp;
     std::string m_strCaption;
-    std::string m_astrParagraph[20];
-    std::string m_astrPageFooter[20];
     std::string m_strScoreHelp;
     std::string m_strPlayHelp;
     std::string m_strHelpPage;
@@ -232,7 +227,7 @@ public:
     CBitmap m_bmpPinCenter;
 
 private:
-    // The stored quadrant shapes and the texts of the manual and the help boxes.
+    // The stored quadrant shapes and the texts of the help boxes.
     void LoadBuiltInData();
     void SetScreen(int screen);
     // A client-area drawing context with the usual defaults.

@@ -90,7 +90,6 @@ void CGlobuleView::DrawPlayScreen() {
         m_aRowCumul[k] += m_aRowCount[k];
         m_aRowCumul[k + 1] = m_aRowCumul[k];
     }
-    m_nColumnTotal = m_aColumnCumul[479];
 }
 
 void CGlobuleView::DrawCrossHairs(int entry, CDC& dc) {
