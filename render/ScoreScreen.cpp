@@ -65,19 +65,12 @@ void CGlobuleView::DrawScoreScreen() {
     m_rcTableBand = CRect(0, 2, W, 110);
     dc.FillRect(m_rcTableBand, m_brPaleGreen);
 
+    const CPoint outerFrame[] = {{100, 2}, {W - 101, 2}, {W - 101, 130}, {100, 130}};
+    const CPoint innerFrame[] = {{101, 3}, {W - 102, 3}, {W - 102, 129}, {101, 129}};
     dc.SelectObject(m_penMagenta);
-    dc.MoveTo(100, 2);
-    dc.LineTo(W - 101, 2);
-    dc.LineTo(W - 101, 130);
-    dc.LineTo(100, 130);
-    dc.LineTo(100, 2);
-
+    Outline(dc, outerFrame, 0, 1);
     dc.SelectObject(m_penBlack);
-    dc.MoveTo(101, 3);
-    dc.LineTo(W - 102, 3);
-    dc.LineTo(W - 102, 129);
-    dc.LineTo(101, 129);
-    dc.LineTo(101, 3);
+    Outline(dc, innerFrame, 0, 1);
     for (const int y : {24, 45, 66, 87, 108}) {
         dc.MoveTo(102, y);
         dc.LineTo(W - 102, y);
