@@ -338,6 +338,12 @@ void CMainFrame::ShowMaximizedForGame() {
 
 void CMainFrame::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
+    if (m_repaintsEnabled && size() != m_settledSize) {
+        // The window left the size the view was laid out for. The window manager may say it
+        // unmaximised the window only after this resize, so hold the view now: a repaint at
+        // a passing size would make it refuse the rest of the session.
+        HoldViewRepaints();
+    }
     WatchSize();
 }
 
@@ -357,9 +363,7 @@ void CMainFrame::changeEvent(QEvent* event) {
         // The window manager took the maximised state away (a double-click on the caption
         // bar, say). The view keeps the layout of its first size and would refuse any other,
         // so the window goes back to maximised and the view waits until it is.
-        m_host->HoldRepaints();
-        m_repaintsEnabled = false;
-        m_sinceShow.start();
+        HoldViewRepaints();
         showMaximized();
         WatchSize();
     } else if (static_cast<QWindowStateChangeEvent*>(event)->oldState() & Qt::WindowMinimized) {
@@ -402,5 +406,12 @@ void CMainFrame::OnSizeSettled() {
 void CMainFrame::EnableViewRepaints() {
     m_settle.stop();
     m_repaintsEnabled = true;
+    m_settledSize = size();
     m_host->EnableRepaints();
+}
+
+void CMainFrame::HoldViewRepaints() {
+    m_host->HoldRepaints();
+    m_repaintsEnabled = false;
+    m_sinceShow.start();
 }

@@ -81,6 +81,8 @@ private:
     void WatchSize();
     void OnSizeSettled();
     void EnableViewRepaints();
+    // Until the window is back at its settled size (or 2 s have passed), the view gets no repaint.
+    void HoldViewRepaints();
     bool FillsAvailableArea() const;
 
     CGlobuleDoc& m_document;
@@ -98,4 +100,5 @@ private:
     QTimer m_settle;
     QElapsedTimer m_sinceShow;
     bool m_repaintsEnabled = false;
+    QSize m_settledSize; // the window's size when the view got its repaints
 };
