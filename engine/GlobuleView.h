@@ -121,6 +121,9 @@ public:
     int m_nActivePlayer{};
     int m_bJackpotWon{};
     int m_nSpeed{};
+    // Column of the player a jackpot is being paid to, followed through the re-sort that comes
+    // before the payout; -1 when no payout is due.
+    int m_nJackpotColumn{-1};
 
     // ---- Blob, centre and cross hairs ---------------------------------------------------------
     int m_aQuadrantPool[9]{};
@@ -237,6 +240,9 @@ private:
     int CountRedPixels(int left, int top, int right, int bottom, CDC& dc) const;
     void CountQuarters(int x, int y, int* quarters, CDC& dc) const;
     void DrawRefusal(CDC& dc, const char* message);
+    // Until its first paint has laid it out, and after it refused the display, the view
+    // takes no keys, clicks or ticks.
+    bool IgnoresInput() const { return m_bBadResolution > 0 || m_bResolutionFixed == 0; }
     // The splash shape at the right with its file hint.
     void DrawFileHint(CDC& dc, const CPen& rim, std::span<const CPoint> shape, COLORREF rimColour,
                       COLORREF textColour, const char* text);

@@ -4,7 +4,7 @@
 #include <string>
 
 void CGlobuleView::OnLButtonDown(unsigned /*nFlags*/, CPoint point) {
-    if (m_bBadResolution > 0) {
+    if (IgnoresInput()) {
         return;
     }
     UpdateCaption();
@@ -117,4 +117,9 @@ void CGlobuleView::SwapPlayers(int i, int j) {
     exchange(doc.m_lAverage);
     exchange(doc.m_lActive);
     exchange(doc.m_lNumGames);
+    if (m_nJackpotColumn == i) {
+        m_nJackpotColumn = j;
+    } else if (m_nJackpotColumn == j) {
+        m_nJackpotColumn = i;
+    }
 }

@@ -83,17 +83,20 @@ void CGlobuleView::StopGame() {
     }
     doc.m_bUnsavedResults = 1;
 
+    // The Score screen re-sorts the table, and a loaded match may flag no player as active or
+    // several: the pot follows the player who won it through the sort, not a column number.
+    m_nJackpotColumn = m_bJackpotWon == 1 ? p : -1;
     SetScreen(match::kScreenHome);
     EnterScoreScreen();
 
     if (m_bJackpotWon == 1) {
         PlaySoundSync(kSoundJackpotFirst);
         PlaySoundSync(kSoundJackpotSecond);
-        // The Score screen has re-sorted the table: the winner's column is the active one now.
-        const int winner = m_nActivePlayer;
+        const int winner = m_nJackpotColumn;
         doc.m_lAllGames[winner] = match::WrapAdd(doc.m_lAllGames[winner], doc.m_lPot);
         doc.m_lPot = 0;
         DrawScoreScreen();
         m_bJackpotWon = 0;
+        m_nJackpotColumn = -1;
     }
 }

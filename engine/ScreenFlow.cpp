@@ -10,7 +10,7 @@ void CGlobuleView::SetScreen(int screen) {
 }
 
 void CGlobuleView::OnKeyDown(unsigned nChar, unsigned /*nRepCnt*/, unsigned /*nFlags*/) {
-    if (m_bBadResolution > 0) {
+    if (IgnoresInput()) {
         return;
     }
     UpdateCaption();
@@ -68,6 +68,11 @@ void CGlobuleView::OnKeyDown(unsigned nChar, unsigned /*nRepCnt*/, unsigned /*nF
 }
 
 void CGlobuleView::OnTimer(unsigned nIDEvent) {
+    // A tick that was on its way when the view refused the display must not play on behind
+    // the message.
+    if (IgnoresInput()) {
+        return;
+    }
     if (nIDEvent == kPlayTimer) {
         OnPlayTick();
         return;

@@ -69,6 +69,9 @@ void CGlobuleView::OnDraw(CDC& pDC) {
     }
 
     if (m_rcClient != m_rcClientFirst) {
+        // Nothing may go on behind the message: a game in progress stops here, uncounted.
+        m_host.KillTimer(kPlayTimer);
+        m_host.KillTimer(kPollTimer);
         DrawRefusal(pDC, kSizeChangeMessage);
         return;
     }

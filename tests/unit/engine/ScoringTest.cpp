@@ -1,5 +1,6 @@
 #include "support/ViewFixture.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -116,6 +117,38 @@ TEST_F(ScoringTest, AMoreEvenSplitWinsThePotIncludingItsOwnFifty) {
     EXPECT_EQ(rig.view->m_bJackpotWon, 0);
     std::vector<FakeViewHost::Sound> expected = {{105, false}, {104, true}, {101, true}};
     EXPECT_EQ(rig.host.sounds, expected);
+}
+
+TEST_F(ScoringTest, TheJackpotGoesToTheScorerWhateverTheLoadedActiveFlagsSay) {
+    // Sorted by All Games, the scorer drops from the first column to the last; the flags of a
+    // loaded match may name nobody, or somebody else besides.
+    struct Flags {
+        int active[6];
+    };
+    for (const Flags flags : {Flags{{0, 0, 0, 0, 0, 0}}, Flags{{1, 0, 0, 1, 0, 0}}}) {
+        SCOPED_TRACE(flags.active[3]);
+        rig.doc.OnNewDocument();
+        rig.doc.m_nSortRow = 3;
+        for (int p = 1; p < 6; ++p) {
+            rig.doc.m_lAllGames[p] = 10000 * p;
+        }
+        for (int p = 0; p < 6; ++p) {
+            rig.doc.m_lActive[p] = flags.active[p];
+        }
+        rig.doc.m_lPot = 300;
+        PaintAndStop(4, 4, 1000, 5000, 5000, 5000, 300); // 1300: a jackpot
+        const int alice = static_cast<int>(std::find(std::begin(rig.doc.m_strPlayerName),
+                                                     std::end(rig.doc.m_strPlayerName), "Alice") -
+                                           std::begin(rig.doc.m_strPlayerName));
+        EXPECT_EQ(alice, 5);
+        EXPECT_EQ(rig.doc.m_lLastGame[alice], 1300);
+        EXPECT_EQ(rig.doc.m_lAllGames[alice], 1300 + 350);
+        EXPECT_EQ(rig.doc.m_lPot, 0);
+        for (int p = 0; p < 5; ++p) {
+            EXPECT_EQ(rig.doc.m_lAllGames[p], 10000 * (5 - p)) << "column " << p;
+        }
+        NextGame();
+    }
 }
 
 TEST_F(ScoringTest, ScoresRoundHalfUp) {

@@ -20,6 +20,29 @@ TEST(ScreenFlowTest, AFreshViewStartsOnHomePageZeroWithPlayerZeroAtMediumSpeed) 
     EXPECT_EQ(rig.host.captions.size(), 1u);
 }
 
+TEST(ScreenFlowTest, NothingReachesTheViewBeforeItsFirstPaintHasLaidItOut) {
+    // A slow window manager keeps the first paint back while the player already presses keys.
+    ViewRig rig;
+    for (int press = 0; press < 3; ++press) {
+        rig.Key(VK_SPACE);
+        rig.Tick();
+        rig.view->OnTimer(CGlobuleView::kPollTimer);
+        rig.view->OnLButtonDown(0, {300, 10});
+    }
+    rig.Key(VK_NEXT);
+    EXPECT_EQ(rig.view->m_nScreen, 0);
+    EXPECT_EQ(rig.view->m_nHelpPage, 0);
+    EXPECT_EQ(rig.doc.m_lNumGames[0], 0);
+    EXPECT_EQ(rig.doc.m_lPot, 0);
+    EXPECT_TRUE(rig.host.timerStarts.empty());
+    EXPECT_TRUE(rig.host.sounds.empty());
+
+    rig.Paint();
+    EXPECT_EQ(rig.Pixel(5, 5), kPeach);
+    rig.Key(VK_SPACE);
+    EXPECT_EQ(rig.view->m_nScreen, 4);
+}
+
 TEST(ScreenFlowTest, PageKeysWalkTheHomePagesAndWrap) {
     ViewRig rig;
     rig.Paint();

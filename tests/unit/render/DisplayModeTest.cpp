@@ -106,4 +106,30 @@ TEST(DisplayModeTest, ALaterPaintAtAnotherSizeIsRefused) {
     EXPECT_FALSE(rig.host.TimerRunning(CGlobuleView::kPlayTimer));
 }
 
+TEST(DisplayModeTest, NothingPlaysOnBehindARefusalThatCameDuringAGame) {
+    ViewRig rig(1024, 710);
+    rig.Paint();
+    rig.StartGameAndFirstTick();
+    rig.Tick();
+    ASSERT_EQ(rig.view->m_nScreen, 5);
+    const std::size_t sounds = rig.host.sounds.size();
+    rig.host.Resize(1280, 990);
+    rig.Paint();
+    ASSERT_EQ(rig.view->m_bBadResolution, 1);
+    EXPECT_FALSE(rig.host.TimerRunning(CGlobuleView::kPlayTimer));
+    EXPECT_FALSE(rig.host.TimerRunning(CGlobuleView::kPollTimer));
+
+    // Ticks already on their way when the message went up: no legend, no box, no sound, and
+    // no time-out counting a game.
+    const QImage refusal = rig.host.ClientImage().copy();
+    for (int tick = 0; tick < 12; ++tick) {
+        rig.Tick();
+        rig.view->OnTimer(CGlobuleView::kPollTimer);
+    }
+    EXPECT_EQ(rig.host.ClientImage(), refusal);
+    EXPECT_EQ(rig.host.sounds.size(), sounds);
+    EXPECT_EQ(rig.doc.m_lNumGames[0], 0);
+    EXPECT_EQ(rig.doc.m_bUnsavedResults, 0);
+}
+
 } // namespace
