@@ -8,7 +8,7 @@
 #include "document/MatchTables.h"
 #include "engine/GlobuleView.h"
 #include "platform/QtViewHost.h"
-#include "render/DisplayMode.h"
+#include "render/ViewPlacement.h"
 
 #include <QCloseEvent>
 #include <QEvent>
@@ -41,10 +41,7 @@ CMainFrame::CMainFrame(CGlobuleDoc& document, CRecentFileList& recentFiles,
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 
     m_host = new QtViewHost(this);
-    m_host->SetWidthFit([](int width, int height) {
-        return ChooseDisplayMode(width, height).mode != 0 ? width
-                                                          : WidestAcceptedWidth(width, height);
-    });
+    m_host->SetPlacement(&ChooseViewPlacement);
     setCentralWidget(m_host);
     m_view = std::make_unique<CGlobuleView>(m_document, *m_host);
     m_host->SetEvents(m_view.get());
@@ -116,15 +113,20 @@ void CMainFrame::BuildCommands() {
 
 bool CMainFrame::IsEnabled(int id) const {
     const auto it = m_commands.find(id);
-    return it != m_commands.end() && it->second.enabled();
+    // Until the view's first repaint has laid it out, no command reaches the game.
+    return it != m_commands.end() && m_view->m_bResolutionFixed != 0 && it->second.enabled();
 }
 
 bool CMainFrame::Execute(int id) {
-    const auto it = m_commands.find(id);
-    if (it == m_commands.end() || !it->second.enabled()) {
+    if (m_host->Holding()) {
+        // As for a blocked thread: the command waits its turn, and its rule is asked then.
+        m_host->Dispatch([this, id] { Execute(id); });
         return false;
     }
-    it->second.run();
+    if (!IsEnabled(id)) {
+        return false;
+    }
+    m_host->Dispatch(m_commands.at(id).run);
     return true;
 }
 
@@ -326,6 +328,12 @@ void CMainFrame::OnFileSaveAs() {
 // ---- Window -------------------------------------------------------------------------------
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (m_host->Holding()) {
+        // A held program closes once the hold is over, as a blocked thread would.
+        event->ignore();
+        m_host->Dispatch([this] { close(); });
+        return;
+    }
     m_recentFiles.Save();
     event->accept();
 }
@@ -373,7 +381,7 @@ void CMainFrame::changeEvent(QEvent* event) {
 
 bool CMainFrame::FillsAvailableArea() const {
     const QScreen* current = screen();
-    if (current == nullptr || !isMaximized()) {
+    if (current == nullptr || (!isMaximized() && !m_placedItself)) {
         return false;
     }
     const QSize frame = frameGeometry().size();
@@ -397,6 +405,15 @@ void CMainFrame::OnSizeSettled() {
         return;
     }
     if (!FillsAvailableArea() && m_sinceShow.elapsed() < kGiveUpMs) {
+        m_settle.start(kQuietMs);
+        return;
+    }
+    if (!FillsAvailableArea() && !m_placedItself && screen() != nullptr) {
+        // Nothing maximised the window (there may be no window manager at all): it takes the
+        // screen's work area itself, and the view waits for that size.
+        m_placedItself = true;
+        setGeometry(screen()->availableGeometry());
+        m_sinceShow.start();
         m_settle.start(kQuietMs);
         return;
     }

@@ -24,3 +24,12 @@ struct CRect {
     }
     bool operator==(const CRect&) const = default;
 };
+
+// Where the view's image sits in its window: its size in the view's own pixels, and how many
+// device pixels each of them takes on screen.
+struct ViewPlacement {
+    int width = 0;
+    int height = 0;
+    double scale = 1.0;
+    bool operator==(const ViewPlacement&) const = default;
+};

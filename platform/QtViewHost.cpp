@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
+#include <cmath>
 
 namespace {
 
@@ -29,6 +30,10 @@ unsigned VirtualKey(int qtKey) {
     }
 }
 
+bool IsWholeNumber(double value) {
+    return std::abs(value - std::round(value)) < 1e-9;
+}
+
 } // namespace
 
 QtViewHost::QtViewHost(QWidget* parent) : QWidget(parent) {
@@ -40,79 +45,62 @@ QtViewHost::QtViewHost(QWidget* parent) : QWidget(parent) {
 
 QtViewHost::~QtViewHost() = default;
 
-void QtViewHost::EnableRepaints() {
-    m_repaintsEnabled = true;
-    // At once, so that the window's next paint already shows the game; a repaint asked for
-    // earlier is then covered by this one.
-    DeliverRepaint();
+void QtViewHost::SetSoundOutput(std::unique_ptr<ISoundOutput> output) {
+    m_sound = std::move(output);
+    m_soundLoaded = true;
 }
 
-void QtViewHost::RequestRepaint() {
-    if (m_repaintPending) {
+// ---- Events for the view ------------------------------------------------------------------
+
+void QtViewHost::Dispatch(std::function<void()> event) {
+    if (m_holding) {
+        m_heldBack.push_back(std::move(event));
         return;
     }
-    m_repaintPending = true;
-    // Queued, so the handler that asked (a key that opened a box, say) finishes first.
-    QTimer::singleShot(0, this, [this] {
-        if (m_repaintPending) {
-            DeliverRepaint();
+    Run(event);
+}
+
+void QtViewHost::Run(const std::function<void()>& event) {
+    ++m_depth;
+    event();
+    if (--m_depth > 0 || !m_holding) {
+        return;
+    }
+    // The handler that held the program has returned: what came meanwhile now follows in
+    // order. One of those may hold the program again; the rest then waits for it.
+    m_holding = false;
+    while (!m_holding && !m_heldBack.empty()) {
+        const std::function<void()> next = std::move(m_heldBack.front());
+        m_heldBack.pop_front();
+        Run(next);
+    }
+    if (!m_holding) {
+        DeliverRepaint(); // one owed from the hold, after the input as a blocked thread has it
+    }
+}
+
+void QtViewHost::keyPressEvent(QKeyEvent* event) {
+    const unsigned key = VirtualKey(event->key());
+    Dispatch([this, key] {
+        if (m_events != nullptr) {
+            m_events->OnKeyDown(key, 1, 0);
+            update();
         }
     });
 }
 
-void QtViewHost::DeliverRepaint() {
-    m_repaintPending = false;
-    if (!m_repaintsEnabled || m_events == nullptr) {
-        return;
-    }
-    CDC dc(m_image);
-    m_events->OnDraw(dc);
-    update();
-}
-
-void QtViewHost::FitViewArea() {
-    int width = this->width();
-    const int height = this->height();
-    if (m_fitWidth) {
-        const int fitted = m_fitWidth(width, height);
-        if (fitted > 0) {
-            width = fitted;
-        }
-    }
-    m_viewArea = QRect((this->width() - width) / 2, 0, width, height);
-    if (m_image.size() != m_viewArea.size() && !m_viewArea.isEmpty()) {
-        m_image = QImage(m_viewArea.size(), QImage::Format_RGB32);
-        m_image.fill(Qt::white);
-    }
-}
-
-void QtViewHost::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    FitViewArea();
-    RequestRepaint();
-}
-
-void QtViewHost::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.fillRect(rect(), QColor(40, 40, 40));
-    painter.drawImage(m_viewArea.topLeft(), m_image);
-}
-
-void QtViewHost::keyPressEvent(QKeyEvent* event) {
-    if (m_events == nullptr) {
-        return;
-    }
-    m_events->OnKeyDown(VirtualKey(event->key()), 1, 0);
-    update();
-}
-
 void QtViewHost::mousePressEvent(QMouseEvent* event) {
-    if (m_events == nullptr || event->button() != Qt::LeftButton) {
+    // While the window passes through other sizes, no point maps to the view.
+    if (event->button() != Qt::LeftButton || !m_repaintsEnabled) {
         return;
     }
-    const QPoint at = event->position().toPoint() - m_viewArea.topLeft();
-    m_events->OnLButtonDown(0, CPoint{at.x(), at.y()});
-    update();
+    const CPoint at = ToView(event->position());
+    Dispatch([this, at] {
+        if (m_events != nullptr) {
+            m_events->OnLButtonDown(0, at);
+            update();
+        }
+    });
 }
 
 bool QtViewHost::focusNextPrevChild(bool) {
@@ -128,10 +116,14 @@ bool QtViewHost::SetTimer(int id, int periodMs) {
         timer = new QTimer(this);
         timer->setTimerType(Qt::PreciseTimer);
         connect(timer, &QTimer::timeout, this, [this, id] {
-            if (m_events != nullptr) {
+            // A blocked thread sees no ticks; the timer's next one comes after the hold.
+            if (m_holding || m_events == nullptr) {
+                return;
+            }
+            Dispatch([this, id] {
                 m_events->OnTimer(static_cast<unsigned>(id));
                 update();
-            }
+            });
         });
     }
     timer->start(periodMs);
@@ -145,14 +137,13 @@ void QtViewHost::KillTimer(int id) {
     }
 }
 
-void QtViewHost::SetWindowText(const std::string& caption) {
-    window()->setWindowTitle(ToQString(caption));
-}
-
 void QtViewHost::PlaySound(unsigned id, bool wait) {
     if (!m_soundLoaded) {
         m_soundLoaded = true;
         m_sound = LoadSoundOutput();
+    }
+    if (wait && m_depth > 0) {
+        m_holding = true; // until the handler that waits has returned
     }
     if (m_sound == nullptr) {
         return;
@@ -163,14 +154,109 @@ void QtViewHost::PlaySound(unsigned id, bool wait) {
     m_sound->Play(id, wait);
 }
 
-CRect QtViewHost::GetClientRect() const {
-    return CRect(0, 0, m_image.width(), m_image.height());
-}
-
 void QtViewHost::ShowMessage(const std::string& text) {
     update();
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Globule"), ToQString(text),
                     QMessageBox::Ok, this);
     box.exec();
     RequestRepaint();
+}
+
+void QtViewHost::SetWindowText(const std::string& caption) {
+    window()->setWindowTitle(ToQString(caption));
+}
+
+// ---- Repaints and the view's place --------------------------------------------------------
+
+void QtViewHost::EnableRepaints() {
+    m_repaintsEnabled = true;
+    if (m_laidOut && RealSize() == m_placedFor) {
+        // Back at the size the view was laid out for: it keeps its picture and its game.
+        update();
+        DeliverRepaint(); // only if one was asked for meanwhile
+        return;
+    }
+    // At once, so that the window's next paint already shows the game; a repaint asked for
+    // earlier is then covered by this one. At another size the view refuses the change.
+    PlaceView();
+    m_laidOut = true;
+    m_repaintPending = true;
+    DeliverRepaint();
+}
+
+void QtViewHost::RequestRepaint() {
+    if (m_repaintPending) {
+        return;
+    }
+    m_repaintPending = true;
+    // Queued, so the handler that asked (a key that opened a box, say) finishes first.
+    QTimer::singleShot(0, this, [this] { DeliverRepaint(); });
+}
+
+void QtViewHost::DeliverRepaint() {
+    // A repaint owed while repaints are held or the program is held waits for their end.
+    if (!m_repaintPending || !m_repaintsEnabled || m_holding || m_events == nullptr) {
+        return;
+    }
+    m_repaintPending = false;
+    Run([this] {
+        CDC dc(m_image);
+        m_events->OnDraw(dc);
+        update();
+    });
+}
+
+QSize QtViewHost::RealSize() const {
+    const double ratio = devicePixelRatioF();
+    return {static_cast<int>(std::lround(width() * ratio)),
+            static_cast<int>(std::lround(height() * ratio))};
+}
+
+void QtViewHost::PlaceView() {
+    const QSize real = RealSize();
+    const double ratio = devicePixelRatioF();
+    m_placed = m_placement ? m_placement(real.width(), real.height(), ratio)
+                           : ViewPlacement{width(), height(), ratio};
+    m_placedFor = real;
+    if (m_image.size() != QSize(m_placed.width, m_placed.height) && m_placed.width > 0 &&
+        m_placed.height > 0) {
+        m_image = QImage(m_placed.width, m_placed.height, QImage::Format_RGB32);
+        m_image.fill(Qt::white);
+    }
+}
+
+QRectF QtViewHost::ViewArea() const {
+    // Centred across, from the top; whole device pixels, so that a whole-number scale is a
+    // sharp copy.
+    const double ratio = devicePixelRatioF();
+    const double shownWidth = std::round(m_image.width() * m_placed.scale);
+    const double shownHeight = std::round(m_image.height() * m_placed.scale);
+    const double left = std::floor((RealSize().width() - shownWidth) / 2);
+    return {left / ratio, 0, shownWidth / ratio, shownHeight / ratio};
+}
+
+CPoint QtViewHost::ToView(QPointF widgetPoint) const {
+    const QRectF area = ViewArea();
+    const double perViewPixel = m_placed.scale / devicePixelRatioF();
+    return {static_cast<int>(std::floor((widgetPoint.x() - area.left()) / perViewPixel)),
+            static_cast<int>(std::floor((widgetPoint.y() - area.top()) / perViewPixel))};
+}
+
+CRect QtViewHost::GetClientRect() const {
+    return CRect(0, 0, m_image.width(), m_image.height());
+}
+
+void QtViewHost::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (!m_laidOut) {
+        PlaceView(); // the image follows the window until the view has fixed its layout
+    }
+    update();
+}
+
+void QtViewHost::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), QColor(40, 40, 40));
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, !IsWholeNumber(m_placed.scale));
+    painter.drawImage(ViewArea(), m_image);
 }

@@ -3,7 +3,9 @@
 #include "platform/ViewHost.h"
 
 #include <QImage>
+#include <QPointF>
 #include <QWidget>
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
@@ -14,27 +16,44 @@ class ISoundOutput;
 // The window side of the game view: shows the off-screen client image, turns key presses,
 // left clicks, timer ticks and the desktop's repaint occasions into view events, and offers
 // the view its timers, message boxes, caption and sound.
+//
+// Everything that reaches the view goes through Dispatch, one event at a time. A handler that
+// waits for a sound holds the program as a blocked thread would: until it returns, nothing else
+// reaches the view, and what came meanwhile follows in order.
 class QtViewHost : public QWidget, public IViewHost {
     Q_OBJECT
 public:
+    using Placement = std::function<ViewPlacement(int realWidth, int realHeight, double ratio)>;
+
     explicit QtViewHost(QWidget* parent = nullptr);
     ~QtViewHost() override;
 
     void SetEvents(IViewEvents* events) { m_events = events; }
-    // Narrows a client width the view would refuse to one it accepts at this height
-    // (0: no such width). Without it the view gets the whole widget.
-    void SetWidthFit(std::function<int(int width, int height)> fit) { m_fitWidth = std::move(fit); }
+    // Chooses the view's image for the widget's area in device pixels. Without it the view
+    // gets the whole widget at the desktop's scale.
+    void SetPlacement(Placement placement) { m_placement = std::move(placement); }
+    // Stands in for the sound module, which is otherwise loaded at the first sound.
+    void SetSoundOutput(std::unique_ptr<ISoundOutput> output);
+
     // Until this is called no repaint reaches the view: the window manager may still be
     // resizing the window, and the view fixes its layout at its first repaint. The first
-    // repaint is delivered before this returns.
+    // repaint is delivered before this returns. Called again after HoldRepaints, it delivers a
+    // repaint only if the widget's size has really changed since the view was laid out.
     void EnableRepaints();
-    // Stops repaints again until the next EnableRepaints, while the window is being resized
-    // back to the size the view was laid out for.
+    // While the window passes through other sizes (the window manager took its maximised
+    // state away, say) the view keeps its image and its state, and gets no repaint or click.
     void HoldRepaints() { m_repaintsEnabled = false; }
     // Asks for the game's repaint, as the desktop does after a box or dialog closes.
     void RequestRepaint();
-    // Where the view's client area sits inside the widget.
-    QRect ViewArea() const { return m_viewArea; }
+    // Runs `event` for the view now, or after the hold in progress.
+    void Dispatch(std::function<void()> event);
+    bool Holding() const { return m_holding; }
+
+    // Where the view's image is shown, in the widget's coordinates.
+    QRectF ViewArea() const;
+    const ViewPlacement& Placed() const { return m_placed; }
+    // The view pixel under a point of the widget.
+    CPoint ToView(QPointF widgetPoint) const;
 
     bool SetTimer(int id, int periodMs) override;
     void KillTimer(int id) override;
@@ -52,16 +71,23 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
+    void Run(const std::function<void()>& event);
     void DeliverRepaint();
-    void FitViewArea();
+    void PlaceView();
+    QSize RealSize() const;
 
     IViewEvents* m_events = nullptr;
     QImage m_image;
-    QRect m_viewArea;
-    std::function<int(int, int)> m_fitWidth;
+    ViewPlacement m_placed;
+    QSize m_placedFor; // the widget's real size when the view was placed
+    Placement m_placement;
     std::map<int, QTimer*> m_timers;
     std::unique_ptr<ISoundOutput> m_sound; // loaded at the first sound
     bool m_soundLoaded = false;
+    bool m_laidOut = false; // the view has had its first repaint
     bool m_repaintsEnabled = false;
     bool m_repaintPending = false;
+    int m_depth = 0; // events of the view being handled, nested in modal loops
+    bool m_holding = false;
+    std::deque<std::function<void()>> m_heldBack;
 };

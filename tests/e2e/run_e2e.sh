@@ -262,19 +262,40 @@ got=$(tail -c +161 "$saved" | head -c 30 | hex)
     fail "names in the file are $got, not $want (row 1 to column 1, row 3 to column 3, 10 characters)"
 step "Change Names: row 1 and row 3 renamed columns 1 and 3, the long name cut at ten"
 
-# ---- A double-click on the caption bar -----------------------------------------------------
+# ---- A double-click on the caption bar during a game -------------------------------------
 
-# openbox takes the maximised state away; the game must come back maximised and playable,
-# not refuse the changed size.
+# openbox takes the maximised state away; the game must come back maximised with the same game
+# going on, not drop it or refuse the changed size.
+ORANGE_BOX_X=950 # inside the tick counter at the top right, clear of its text
+in_game() {
+    shot "$1"
+    [[ $(pixel "$1" "$ORANGE_BOX_X" $((view_top + 30))) == "$ORANGE" &&
+        $(pixel "$1" "$(cell_x 1)" "$average_y") != "$TEAL" ]]
+}
+press space
+wait_for 5 in_game game_before || fail "Space did not start a game before the double-click"
+red_before=$(red_pixels game_before "$blob_x" "$blob_y" 480 480)
 timeout 10 xdotool mousemove $((client_x + 401)) $((client_y - 9)) \
     mousemove --sync $((client_x + 400)) $((client_y - 9)) click --repeat 2 --delay 80 1 ||
     fail "double-click on the caption bar"
 sleep 0.5
 maximised() { timeout 5 xprop -id "$window" _NET_WM_STATE | grep -q MAXIMIZED_VERT; }
 wait_for 10 maximised || fail "the window did not come back maximised"
-wait_for 10 score_shown || fail "no Score screen after the double-click (refused?)"
 [[ $(geometry) == "$last" ]] || fail "the window is now $(geometry), not $last"
-step "double-click on the caption bar: still maximised at the same size and playable"
+in_game game_after || fail "the game did not go on after the double-click"
+red_after=$(red_pixels game_after "$blob_x" "$blob_y" 480 480)
+# The same blob, give or take what the cross hairs cover at their two positions.
+((red_after > red_before - 2000 && red_after < red_before + 2000)) ||
+    fail "another blob after the double-click ($red_before, then $red_after red pixels)"
+games_before=$(od -An -t d4 -j 32 -N 4 "$saved" | tr -d ' ')
+press space
+wait_for 10 score_shown || fail "Space did not stop the game after the double-click"
+cp "$saved" "$work/before-double-click.bin"
+press ctrl+s
+wait_for 10 bash -c "! cmp -s '$saved' '$work/before-double-click.bin'" || fail "Ctrl+S after the game"
+games=$(od -An -t d4 -j 32 -N 4 "$saved" | tr -d ' ')
+((games == games_before + 1)) || fail "the game across the double-click was not counted ($games)"
+step "double-click on the caption bar during a game: still maximised, the same game went on and counted"
 
 # ---- About, then Alt+F4 -------------------------------------------------------------------
 

@@ -1,4 +1,5 @@
 #include "render/DisplayMode.h"
+#include "render/ViewPlacement.h"
 #include "support/ViewFixture.h"
 
 #include <gtest/gtest.h>
@@ -42,6 +43,36 @@ TEST(DisplayModeTest, WidestAcceptedWidthFitsWideDisplays) {
     EXPECT_EQ(WidestAcceptedWidth(1024, 730), 1024);
     EXPECT_EQ(WidestAcceptedWidth(2560, 700), 0);
     EXPECT_EQ(WidestAcceptedWidth(700, 900), 0);
+}
+
+TEST(DisplayModeTest, ARefusedDesktopScaleFallsBackToTheLargestScaleThatPlays) {
+    struct Case {
+        int realWidth, realHeight;
+        double ratio;
+        ViewPlacement expected;
+    };
+    // A 1920x1080 laptop under a window manager that takes 57 real pixels for its caption
+    // and the menu bar, and a 1024x768 desktop.
+    const Case cases[] = {
+        {1920, 1023, 1.0, {1600, 1023, 1.0}},  // wider than any mode: the centred area
+        {1920, 1023, 1.25, {1280, 818, 1.25}}, // the desktop's own scale plays
+        {1920, 1023, 1.5, {1280, 705, 1.45}},  // 1280x682 would be refused
+        {1920, 1023, 1.75, {1280, 705, 1.45}},
+        {1920, 1023, 2.0, {1280, 705, 1.45}},
+        {1024, 730, 1.0, {1024, 730, 1.0}},
+        {1024, 730, 1.25, {984, 701, 1.04}}, // just above the smallest height a mode takes
+        {2048, 1460, 2.0, {1024, 730, 2.0}}, // a whole-number scale, as the desktop has it
+        {1024, 700, 1.0, {1024, 700, 1.0}},  // nothing plays: refused as the desktop has it
+        {1366, 700, 1.5, {910, 466, 1.5}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.realWidth) + "x" + std::to_string(c.realHeight) + " at " +
+                     std::to_string(c.ratio));
+        const ViewPlacement placed = ChooseViewPlacement(c.realWidth, c.realHeight, c.ratio);
+        EXPECT_EQ(placed.width, c.expected.width);
+        EXPECT_EQ(placed.height, c.expected.height);
+        EXPECT_DOUBLE_EQ(placed.scale, c.expected.scale);
+    }
 }
 
 TEST(DisplayModeTest, FirstPaintLaysOutTheBlobArea) {
