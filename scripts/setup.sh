@@ -8,9 +8,10 @@ packages=(
     libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev
     fonts-dejavu-core fonts-liberation2
+    pulseaudio
 )
 if [[ "${1:-}" == "--e2e" ]]; then
-    packages+=(xvfb openbox xdotool x11-utils imagemagick pulseaudio pulseaudio-utils sox
+    packages+=(xvfb openbox xdotool x11-utils imagemagick pulseaudio-utils sox
         desktop-file-utils appstream)
 fi
 

@@ -1,6 +1,8 @@
 #include "support/ViewFixture.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -190,11 +192,24 @@ TEST(ScreenFlowTest, ARepaintDuringPlayDropsTheGameUncounted) {
 TEST(ScreenFlowTest, ARepaintOfTheScoreScreenComposesANewBlob) {
     ViewRig rig;
     rig.Paint();
+    std::srand(7); // a seed whose next two blobs differ
     rig.Key(VK_SPACE);
-    const std::size_t starts = rig.host.timerStarts.size();
+    const CGlobuleView& v = *rig.view;
+    const std::vector<int> firstPicks(v.m_aQuadrantPick, v.m_aQuadrantPick + 4);
+    const QRect blob(v.m_rcBlob.left, v.m_rcBlob.top, 480, 480);
+    const QImage firstBlob = rig.host.ClientImage().copy(blob);
     rig.Paint();
-    EXPECT_EQ(rig.view->m_nScreen, 4);
-    EXPECT_EQ(rig.host.timerStarts.size(), starts + 1); // the poll restarted by the new entry
+    EXPECT_EQ(v.m_nScreen, 4);
+    EXPECT_NE(std::vector<int>(v.m_aQuadrantPick, v.m_aQuadrantPick + 4), firstPicks);
+    const QImage secondBlob = rig.host.ClientImage().copy(blob);
+    EXPECT_NE(secondBlob, firstBlob);
+    int red = 0;
+    for (int y = 0; y < 480; ++y) {
+        for (int x = 0; x < 480; ++x) {
+            red += (secondBlob.pixel(x, y) & 0xFFFFFFu) == RGB(255, 0, 0);
+        }
+    }
+    EXPECT_EQ(red, v.m_nBlobAreaCopy); // the new picks are what is on screen
 }
 
 TEST(ScreenFlowTest, ThePollRedrawsOnceWhenAFileCommandChangedTheFlags) {
@@ -212,12 +227,20 @@ TEST(ScreenFlowTest, ThePollRedrawsOnceWhenAFileCommandChangedTheFlags) {
     EXPECT_FALSE(rig.host.TimerRunning(CGlobuleView::kPollTimer));
     EXPECT_EQ(rig.view->m_nScreen, 4);
 
-    // From the Home page, a change seen by the still-running poll brings the Score screen.
-    rig.Key(VK_SPACE);
+    // From the Home page, a change seen by the poll that End left running brings the Score
+    // screen back.
+    rig.Paint(); // a new entry into the Score screen starts the poll again
     rig.Key(VK_END);
+    ASSERT_EQ(rig.view->m_nScreen, 0);
+    ASSERT_TRUE(rig.host.TimerRunning(CGlobuleView::kPollTimer));
+    rig.view->OnTimer(CGlobuleView::kPollTimer); // nothing changed: Home stays
+    EXPECT_EQ(rig.view->m_nScreen, 0);
+    EXPECT_EQ(rig.Pixel(5, 300), kPeach);
     rig.doc.m_bNothingLoaded = 0;
     rig.view->OnTimer(CGlobuleView::kPollTimer);
     EXPECT_EQ(rig.view->m_nScreen, 4);
+    EXPECT_EQ(rig.Pixel(5, 300), kPaleGreen);
+    EXPECT_FALSE(rig.host.TimerRunning(CGlobuleView::kPollTimer));
 }
 
 } // namespace

@@ -1,0 +1,82 @@
+#include "platform/sound/QtSoundPlayer.h"
+#include "platform/SoundOutput.h"
+
+#include <QFile>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Counts the sounds that were stopped to make way for another, and whether a 100 ms timer
+// started before a call has fired by its end: only a wait lets it, since a sound played in the
+// background returns before any event is handled. Every sound here lasts at least 200 ms.
+class QtSoundPlayerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QObject::connect(&player, &QtSoundPlayer::stopped, [this] { ++stops; });
+        probe.setSingleShot(true);
+        QObject::connect(&probe, &QTimer::timeout, [this] { probeFired = true; });
+    }
+    // Whether playing waited, running the event loop for longer than 100 ms.
+    template <typename Play> bool Waited(Play play) {
+        probeFired = false;
+        probe.start(100);
+        play();
+        probe.stop();
+        return probeFired;
+    }
+    static QByteArray Image(unsigned id) {
+        QFile file(QStringLiteral(":/sounds/%1.wav").arg(id));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QtSoundPlayer player;
+    int stops = 0;
+    QTimer probe;
+    bool probeFired = false;
+};
+
+TEST_F(QtSoundPlayerTest, AWaitedSoundHoldsTheCallerWhileOneInTheBackgroundDoesNot) {
+    EXPECT_FALSE(Waited([this] { player.Play(103, false); }));
+    EXPECT_TRUE(Waited([this] { player.Play(103, true); }));
+    EXPECT_EQ(stops, 1); // the tick in the background made way for the waited one
+    EXPECT_FALSE(Waited([this] { player.Play(105, false); }));
+}
+
+TEST_F(QtSoundPlayerTest, AMissingSoundIsSilenceAndLeavesThePlayingOneAlone) {
+    player.Play(104, false); // 2.6 s, still playing below
+    EXPECT_FALSE(Waited([this] { player.Play(999, false); }));
+    EXPECT_FALSE(Waited([this] { player.Play(999, true); }));
+    EXPECT_EQ(stops, 0);
+    player.Play(103, false);
+    EXPECT_EQ(stops, 1); // the fanfare was there to be stopped
+}
+
+TEST_F(QtSoundPlayerTest, ADamagedImageStopsTheSoundPlayingAndIsSilence) {
+    const QByteArray image = Image(103);
+    ASSERT_FALSE(image.isEmpty());
+    QByteArray wrongFormat = image;
+    wrongFormat[20] = 3; // not PCM
+    const QByteArray damaged[] = {QByteArray(), QByteArray("RIFF\xff\xff\xff\x7fWAVE", 12),
+                                  image.left(image.size() / 2), wrongFormat};
+    for (const QByteArray& bytes : damaged) {
+        SCOPED_TRACE(bytes.size());
+        player.Play(104, false);
+        const int before = stops;
+        EXPECT_FALSE(Waited([&] { player.PlayImage(bytes, true); })); // nothing to wait for
+        EXPECT_EQ(stops, before + 1);
+        player.Play(103, false);
+        EXPECT_EQ(stops, before + 1); // and nothing was left playing
+    }
+    EXPECT_TRUE(Waited([&] { player.PlayImage(image, true); }));
+}
+
+TEST(SoundModule, LoadsFromItsFolderAndIsAbsentElsewhere) {
+    const auto output = LoadSoundOutputFrom(QStringLiteral(GLOBULE_SOUND_MODULE_DIR));
+    ASSERT_NE(output, nullptr);
+    output->Play(999, false); // a missing sound through the module is silence too
+    output->Play(103, false);
+    EXPECT_EQ(LoadSoundOutputFrom(QStringLiteral("/nonexistent/folder")), nullptr);
+}
+
+} // namespace
