@@ -16,6 +16,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QShortcut>
+#include <QWindow>
 
 namespace {
 
@@ -341,6 +342,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 void CMainFrame::ShowMaximizedForGame() {
     m_sinceShow.start();
     showMaximized();
+    m_sizeAtShow = size();
     WatchSize();
 }
 
@@ -389,6 +391,16 @@ bool CMainFrame::FillsAvailableArea() const {
     return frame.width() >= area.width() && frame.height() >= area.height();
 }
 
+bool CMainFrame::ShownMaximisedAcross() const {
+    // A Wayland compositor keeps its panels out of the area a client is told about, so a
+    // maximised window there is shorter than the screen: it counts once the compositor has
+    // shown it, across the whole width, and left its size alone for a while.
+    const QScreen* current = screen();
+    return current != nullptr && isMaximized() && windowHandle() != nullptr &&
+           windowHandle()->isExposed() &&
+           frameGeometry().width() >= current->availableGeometry().width();
+}
+
 void CMainFrame::WatchSize() {
     if (m_repaintsEnabled || !m_sinceShow.isValid()) {
         return;
@@ -396,7 +408,7 @@ void CMainFrame::WatchSize() {
     if (FillsAvailableArea()) {
         EnableViewRepaints();
     } else {
-        m_settle.start(kQuietMs);
+        m_settle.start(kQuietMs); // restarted by every resize: it fires after a quiet spell
     }
 }
 
@@ -404,13 +416,17 @@ void CMainFrame::OnSizeSettled() {
     if (m_repaintsEnabled) {
         return;
     }
-    if (!FillsAvailableArea() && m_sinceShow.elapsed() < kGiveUpMs) {
+    if (FillsAvailableArea() || ShownMaximisedAcross()) {
+        EnableViewRepaints();
+        return;
+    }
+    if (m_sinceShow.elapsed() < kGiveUpMs) {
         m_settle.start(kQuietMs);
         return;
     }
-    if (!FillsAvailableArea() && !m_placedItself && screen() != nullptr) {
-        // Nothing maximised the window (there may be no window manager at all): it takes the
-        // screen's work area itself, and the view waits for that size.
+    if (!m_placedItself && size() == m_sizeAtShow && screen() != nullptr) {
+        // Nothing has touched the window (there may be no window manager at all): it takes
+        // the screen's work area itself, and the view waits for that size.
         m_placedItself = true;
         setGeometry(screen()->availableGeometry());
         m_sinceShow.start();

@@ -84,6 +84,7 @@ private:
     // Until the window is back at its settled size (or 2 s have passed), the view gets no repaint.
     void HoldViewRepaints();
     bool FillsAvailableArea() const;
+    bool ShownMaximisedAcross() const;
 
     CGlobuleDoc& m_document;
     CRecentFileList& m_recentFiles;
@@ -101,5 +102,6 @@ private:
     QElapsedTimer m_sinceShow;
     bool m_repaintsEnabled = false;
     QSize m_settledSize;         // the window's size when the view got its repaints
+    QSize m_sizeAtShow;
     bool m_placedItself = false; // nothing maximised the window, so it took the work area
 };

@@ -1,6 +1,6 @@
-# Shared by the real-window scripts (source it): a private X session of Xvfb at 1024x768 and
-# openbox, in a scratch folder, and helpers. Every process started here is stopped by its PID
-# when the script exits.
+# Shared by the real-window scripts (source it): a private X session of Xvfb (1024x768 unless
+# E2E_SCREEN says otherwise) and openbox (none with E2E_WM=none), in a scratch folder, and
+# helpers. Every process started here is stopped by its PID when the script exits.
 #   E2E_KEEP=1   keep the scratch folder after a pass too
 
 work=$(mktemp -d /tmp/globule-e2e.XXXXXX)
@@ -43,12 +43,13 @@ start_session() {
     export PULSE_SERVER=unix:$work/no-sound-server
     unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" \
+    Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN:-1024x768}x24" -nolisten tcp -noreset 3>"$work/display" \
         2>"$work/xvfb.log" &
     pids+=($!)
     wait_for 10 test -s "$work/display" || { echo "Xvfb did not start" >&2; return 1; }
     export DISPLAY=:$(head -n1 "$work/display")
 
+    [[ ${E2E_WM:-openbox} == none ]] && return 0
     openbox --sm-disable --config-file /etc/xdg/openbox/rc.xml >"$work/openbox.log" 2>&1 &
     pids+=($!)
     wm_ready() { timeout 5 xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
