@@ -8,10 +8,10 @@ packages=(
     libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev
     fonts-dejavu-core fonts-liberation2
-    pulseaudio
+    qt6-wayland pulseaudio
 )
 if [[ "${1:-}" == "--e2e" ]]; then
-    packages+=(xvfb openbox xdotool x11-utils imagemagick pulseaudio-utils sox
+    packages+=(xvfb openbox weston xdotool x11-utils imagemagick pulseaudio-utils sox
         desktop-file-utils appstream)
 fi
 
