@@ -146,7 +146,7 @@ void QtViewHost::KillTimer(int id) {
 }
 
 void QtViewHost::SetWindowText(const std::string& caption) {
-    window()->setWindowTitle(ToQString(caption));
+    window()->setWindowTitle(QString::fromStdString(caption));
 }
 
 void QtViewHost::PlaySound(unsigned id, bool wait) {

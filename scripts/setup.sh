@@ -8,6 +8,7 @@ packages=(
     libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev
     fonts-dejavu-core fonts-liberation2
+    locales
 )
 if [[ "${1:-}" == "--e2e" ]]; then
     packages+=(xvfb openbox xdotool x11-utils imagemagick pulseaudio pulseaudio-utils sox
