@@ -3,8 +3,8 @@
 #include "platform/CodePage.h"
 #include "platform/QtText.h"
 
-#include <QDialogButtonBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
@@ -70,23 +70,28 @@ QtChangeNamesDlg::QtChangeNamesDlg(QWidget* parent) : QDialog(parent) {
         "Change one or more names and click on OK to put the new names into effect."));
     hint->setWordWrap(true);
 
-    auto* buttons = new QDialogButtonBox;
-    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    QPushButton* cancel =
-        buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    // Plain buttons, not a button box: a box hands its focus to its first button, and real Tab
+    // presses then went from Cancel back to OK for ever instead of on to the names.
+    auto* ok = new QPushButton(QStringLiteral("OK"));
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"));
     ok->setObjectName(QStringLiteral("1"));
     cancel->setObjectName(QStringLiteral("2"));
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     ok->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    buttons->setCenterButtons(true);
+    m_ok = ok;
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    buttons->addStretch();
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addSpacing(8);
     layout->addWidget(hint);
     layout->addSpacing(8);
-    layout->addWidget(buttons);
+    layout->addLayout(buttons);
 
     for (int row = 0; row + 1 < 6; ++row) {
         setTabOrder(m_new[row], m_new[row + 1]);
@@ -103,6 +108,8 @@ void QtChangeNamesDlg::LoadBoxes() {
         m_new[row]->setText(ToQString(m_strNewName[row]));
     }
     m_new[0]->setFocus();
+    // A button that had the focus in an earlier showing may still hold the default.
+    m_ok->setDefault(true);
 }
 
 void QtChangeNamesDlg::StoreBoxes() {

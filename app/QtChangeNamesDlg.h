@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class QLineEdit;
+class QPushButton;
 
 // The Change Player Names dialog on screen. Each row is bound by the id its boxes have always
 // had, used as their object names: current names 1000..1005, new names 1006, 1008, 1007,
@@ -29,4 +30,5 @@ public:
 private:
     QLineEdit* m_current[6]{};
     QLineEdit* m_new[6]{};
+    QPushButton* m_ok = nullptr;
 };

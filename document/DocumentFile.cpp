@@ -10,6 +10,9 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -52,14 +55,30 @@ void TellFileError(IMessageBox& messages, int error, const QString& path) {
 
 FileOutcome OpenDocumentFile(CGlobuleDoc& doc, const QString& path, IMessageBox& messages) {
     const QString fullPath = QFileInfo(path).absoluteFilePath();
-    QFile file(fullPath);
-    if (QFileInfo(fullPath).isDir()) {
-        TellFileError(messages, EISDIR, fullPath);
+    // A pipe would hold the open until someone writes to it, and a device reads as nothing or
+    // without end: the file is opened without waiting and read only if it is a regular one.
+    // (Not waiting changes nothing for a regular file.)
+    errno = 0;
+    const int fd =
+        ::open(QFile::encodeName(fullPath).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        TellFileError(messages, errno != 0 ? errno : EACCES, fullPath);
         return FileOutcome::Failed;
     }
-    errno = 0;
-    if (!file.open(QIODevice::ReadOnly)) {
-        TellFileError(messages, errno != 0 ? errno : (file.exists() ? EACCES : ENOENT), fullPath);
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        if (S_ISDIR(info.st_mode)) {
+            TellFileError(messages, EISDIR, fullPath);
+        } else {
+            messages.ShowMessage("Failed to open document.");
+        }
+        return FileOutcome::Failed;
+    }
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        messages.ShowMessage("Failed to open document.");
         return FileOutcome::Failed;
     }
     const qint64 size = file.size();
@@ -115,11 +134,15 @@ FileOutcome SaveDocumentFile(CGlobuleDoc& doc, const QString& path, IMessageBox&
     if (!target.dir().exists()) {
         return fail(ENOENT);
     }
-    // Replacing a file through a new one would get round its read-only flag.
-    if (target.exists() && !target.isWritable()) {
+    // Replacing a file through a new one would get round its read-only flag; and a pipe or a
+    // device is no match file to replace.
+    if (target.exists() && (!target.isWritable() || !target.isFile())) {
         return fail(EACCES);
     }
     QSaveFile file(fullPath);
+    // A folder the user may not write still lets a file in it that the user may write be
+    // written in place, without the temporary file that would keep the old one whole.
+    file.setDirectWriteFallback(true);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly)) {
         return fail(errno != 0 ? errno : EACCES);

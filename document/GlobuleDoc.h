@@ -28,7 +28,8 @@ public:
 
     std::string m_strPlayerName[10];
     std::string m_strSpeed;
-    // Full path of the match file last loaded or saved, or "None.". Any length.
+    // Full path of the match file last loaded or saved, or "None.". Any length. UTF-8, as the
+    // file system names it, unlike the code-page strings: it is shown, never stored.
     std::string m_szFileName;
     LONG m_lLastGame[10];
     LONG m_lAllGames[10];

@@ -2,7 +2,6 @@
 #include "document/GlobuleDoc.h"
 #include "document/MatchFormat.h"
 #include "document/MatchTables.h"
-#include "platform/CodePage.h"
 #include "platform/MessageBox.h"
 
 CGlobuleDoc::SerializeResult CGlobuleDoc::Serialize(CArchive& ar, IMessageBox& messages) {
@@ -11,7 +10,7 @@ CGlobuleDoc::SerializeResult CGlobuleDoc::Serialize(CArchive& ar, IMessageBox& m
             messages.ShowMessage("Cannot save a file at this time");
             return SerializeResult::Refused;
         }
-        m_szFileName = codepage::FromUtf8(ar.GetFilePath());
+        m_szFileName = ar.GetFilePath();
         ar.Bytes() = matchfile::Store(*this);
         m_bUnsavedResults = 0;
         return SerializeResult::Done;
@@ -25,7 +24,7 @@ CGlobuleDoc::SerializeResult CGlobuleDoc::Serialize(CArchive& ar, IMessageBox& m
     if (!matchfile::Load(ar.Bytes(), scratch)) {
         return SerializeResult::UnexpectedFormat;
     }
-    scratch.m_szFileName = codepage::FromUtf8(ar.GetFilePath());
+    scratch.m_szFileName = ar.GetFilePath();
     scratch.m_bNothingLoaded = 0;
     *this = std::move(scratch);
     return SerializeResult::Done;

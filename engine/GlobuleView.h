@@ -190,6 +190,7 @@ public:
     CRect m_rcPinCenter;
 
     // ---- Texts --------------------------------------------------------------------------------
+    // UTF-8, unlike the code-page texts: the locale's date may have no code-page form.
     std::string m_strTimeStamp;
     std::string m_strCaption;
     std::string m_strScoreHelp;

@@ -21,4 +21,7 @@ std::string FromUtf16Le(std::string_view bytes);
 std::string ToUtf8(std::string_view text);
 std::string FromUtf8(std::string_view utf8);
 
+// Appends one code point as UTF-8, for text that never was in the code page.
+void AppendUtf8(std::string& out, char32_t codePoint);
+
 } // namespace codepage

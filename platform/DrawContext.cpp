@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cstdlib>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -15,6 +16,35 @@ constexpr COLORREF kDefaultBackground = RGB(255, 255, 255);
 
 QColor ToQColor(COLORREF c) {
     return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
+}
+
+// Characters a line may run past its box's edge and still mark it.
+constexpr std::size_t kOverhang = 16;
+
+// Laying text out costs what the whole text holds, and a match file may hold names of
+// megabytes. No character of the code page that shows advances less than a pixel, so a line
+// shows at most one character per pixel of its box's width, and the box no more lines than
+// its height holds: longer text is cut to the part that its alignment puts in the box. Text
+// within that is laid out whole, exactly as before.
+std::string_view ShowingPart(std::string_view text, int width, int lines, unsigned format) {
+    const std::size_t perLine = static_cast<std::size_t>(std::max(width, 0)) + kOverhang;
+    if (!(format & DT_SINGLELINE)) {
+        // A line ends at the latest at the first break past its width.
+        const std::size_t shown = (perLine + 1) * static_cast<std::size_t>(std::max(lines, 0) + 2);
+        return text.substr(0, std::min(text.size(), shown));
+    }
+    if (text.size() <= perLine) {
+        return text;
+    }
+    if (format & DT_RIGHT) {
+        return text.substr(text.size() - perLine);
+    }
+    if (format & DT_CENTER) {
+        // Keeping the parity of the whole puts a run of equal letters where the whole would.
+        const std::size_t shown = perLine + ((text.size() - perLine) & 1);
+        return text.substr((text.size() - shown) / 2, shown);
+    }
+    return text.substr(0, perLine);
 }
 
 } // namespace
@@ -190,15 +220,18 @@ void CDC::DrawText(const std::string& text, const CRect& rect, unsigned format) 
         flags |= Qt::TextWordWrap;
     }
     const QRect box(rect.left, rect.top, rect.Width(), rect.Height());
-    QString shown = ToQString(text);
-    if (format & DT_SINGLELINE) {
-        shown.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    }
     QPainter painter(&m_image);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     painter.setClipRect(box);
     if (m_font != nullptr) {
         painter.setFont(m_font->Font());
+    }
+    const int lines = (format & DT_SINGLELINE)
+                          ? 1
+                          : box.height() / std::max(painter.fontMetrics().lineSpacing(), 1);
+    QString shown = ToQString(std::string(ShowingPart(text, box.width(), lines, format)));
+    if (format & DT_SINGLELINE) {
+        shown.replace(QLatin1Char('\n'), QLatin1Char(' '));
     }
     if (m_bkMode == OPAQUE) {
         const QRect used = painter.boundingRect(box, flags, shown).intersected(box);

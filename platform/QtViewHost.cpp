@@ -163,7 +163,7 @@ void QtViewHost::ShowMessage(const std::string& text) {
 }
 
 void QtViewHost::SetWindowText(const std::string& caption) {
-    window()->setWindowTitle(ToQString(caption));
+    window()->setWindowTitle(QString::fromStdString(caption));
 }
 
 // ---- Repaints and the view's place --------------------------------------------------------

@@ -23,6 +23,7 @@ public:
     // Window timers by id. Starting an id that runs restarts it with the new period.
     virtual bool SetTimer(int id, int periodMs) = 0;
     virtual void KillTimer(int id) = 0;
+    // The caption is UTF-8: a locale's date need not fit the game's code page.
     virtual void SetWindowText(const std::string& caption) = 0;
     // Plays sound resource `id`; with `wait` returns when it has ended, keeping the window
     // painted but handling no input meanwhile. A missing sound or device is silence.

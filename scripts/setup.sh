@@ -8,7 +8,7 @@ packages=(
     libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev
     fonts-dejavu-core fonts-liberation2
-    qt6-wayland pulseaudio
+    qt6-wayland pulseaudio locales
 )
 if [[ "${1:-}" == "--e2e" ]]; then
     packages+=(xvfb openbox weston xdotool x11-utils imagemagick pulseaudio-utils sox

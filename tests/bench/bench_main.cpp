@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <benchmark/benchmark.h>
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -52,6 +53,19 @@ void EnterScoreScreen(benchmark::State& state) {
     }
 }
 BENCHMARK(EnterScoreScreen)->Unit(benchmark::kMicrosecond)->Repetitions(5);
+
+// Six 16 MiB names, as a crafted match file may hold: each cell shows only a few letters of
+// its name, and the screen should cost about what it costs with the default names.
+void EnterScoreScreenWithHugeNames(benchmark::State& state) {
+    Rig rig;
+    for (int p = 0; p < 6; ++p) {
+        rig.doc.m_strPlayerName[p] = std::string(std::size_t{16} << 20, static_cast<char>('A' + p));
+    }
+    for (auto _ : state) {
+        rig.view->EnterScoreScreen();
+    }
+}
+BENCHMARK(EnterScoreScreenWithHugeNames)->Unit(benchmark::kMicrosecond)->Repetitions(5);
 
 void StopAndScore(benchmark::State& state) {
     Rig rig;

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -35,6 +36,21 @@ void WhileShown(QDialog& dialog, std::function<void()> step) {
             dialog.reject();
         }
     });
+}
+
+QString FocusedId(QDialog& dialog) {
+    return dialog.focusWidget() ? dialog.focusWidget()->objectName() : QString();
+}
+
+// Real key presses, delivered to the dialog's window as the window system would.
+void Press(QDialog& dialog, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(dialog.windowHandle(), key, modifiers);
+}
+
+void TypeKeys(QDialog& dialog, const QString& text) {
+    for (const QChar c : text) {
+        QTest::keyClick(dialog.windowHandle(), c.toLatin1());
+    }
 }
 
 void ClickOk(QDialog& dialog) {
@@ -74,23 +90,66 @@ TEST(ChangeNamesDialogTest, TextsButtonsAndFrame) {
     EXPECT_TRUE(dialog.windowFlags() & Qt::WindowTitleHint);
 }
 
-TEST(ChangeNamesDialogTest, TabGoesThroughTheSixNewNamesThenOkAndCancel) {
-    QtChangeNamesDlg dialog;
-    std::vector<QString> order;
-    QWidget* widget = dialog.NewNameBox(0);
-    for (int i = 0; i < 8; ++i) {
-        order.push_back(widget->objectName());
-        do {
-            widget = widget->nextInFocusChain();
-        } while (!(widget->focusPolicy() & Qt::TabFocus) || !widget->isEnabled());
-    }
-    const std::vector<QString> expected = {"1006", "1008", "1007", "1009",
-                                           "1010", "1011", "1",    "2"};
-    EXPECT_EQ(order, expected);
-    EXPECT_EQ(widget, dialog.NewNameBox(0)); // and round again
+TEST(ChangeNamesDialogTest, TabComesRoundThroughTheSixNewNamesOkAndCancel) {
+    ShellRig rig;
+    rig.Key(Qt::Key_Space);
+    QtChangeNamesDlg& dialog = rig.dialogs->names;
+    QStringList forward;
+    QStringList backward;
+    WhileShown(dialog, [&] {
+        forward << FocusedId(dialog);
+        for (int i = 0; i < 16; ++i) {
+            Press(dialog, Qt::Key_Tab);
+            forward << FocusedId(dialog);
+        }
+        for (int i = 0; i < 8; ++i) {
+            Press(dialog, Qt::Key_Backtab, Qt::ShiftModifier);
+            backward << FocusedId(dialog);
+        }
+    });
+    rig.frame->Execute(command::kChangeNames);
+    const QStringList round = {"1006", "1008", "1007", "1009", "1010", "1011", "1", "2"};
+    EXPECT_EQ(forward, round + round + QStringList{"1006"}); // twice round and back to row 1
+    EXPECT_EQ(backward, (QStringList{"2", "1", "1011", "1010", "1009", "1007", "1008", "1006"}));
     for (int row = 0; row < 6; ++row) {
         EXPECT_TRUE(dialog.CurrentNameBox(row)->isReadOnly());
-        EXPECT_FALSE(dialog.CurrentNameBox(row)->focusPolicy() & Qt::TabFocus);
+    }
+}
+
+TEST(ChangeNamesDialogTest, EnterIsOkEvenAfterCancelHadTheFocus) {
+    ShellRig rig;
+    rig.Key(Qt::Key_Space);
+    QtChangeNamesDlg& dialog = rig.dialogs->names;
+    // Within one showing: round to Cancel and on to row 1, then a name and Enter.
+    WhileShown(dialog, [&] {
+        for (int i = 0; i < 8; ++i) {
+            Press(dialog, Qt::Key_Tab);
+        }
+        TypeKeys(dialog, "Ann");
+        Press(dialog, Qt::Key_Return);
+    });
+    rig.frame->Execute(command::kChangeNames);
+    EXPECT_EQ(rig.doc.m_strPlayerName[0], "Ann");
+
+    // Cancel pressed with Space; the next showing takes Enter as OK all the same.
+    QString pressed;
+    WhileShown(dialog, [&] {
+        for (int i = 0; i < 7; ++i) {
+            Press(dialog, Qt::Key_Tab);
+        }
+        pressed = FocusedId(dialog);
+        Press(dialog, Qt::Key_Space);
+    });
+    rig.frame->Execute(command::kChangeNames);
+    EXPECT_EQ(pressed, QStringLiteral("2"));
+    EXPECT_FALSE(dialog.isVisible());
+    for (const QString& key : {QStringLiteral("Zed"), QStringLiteral("Yan")}) {
+        WhileShown(dialog, [&] {
+            TypeKeys(dialog, key);
+            Press(dialog, Qt::Key_Enter);
+        });
+        rig.frame->Execute(command::kChangeNames);
+        EXPECT_EQ(rig.doc.m_strPlayerName[0], key.toStdString());
     }
 }
 

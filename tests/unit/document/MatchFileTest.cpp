@@ -11,10 +11,13 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fcntl.h>
 #include <string>
 #include <sys/fsuid.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -199,6 +202,45 @@ TEST_F(MatchFileTest, AnEmptyFileReadsNothingAndCountsAsOpened) {
     EXPECT_EQ(doc.m_bNothingLoaded, 1);
 }
 
+TEST_F(MatchFileTest, OnlyARegularFileOpensAndOnlyARegularFileIsReplaced) {
+    doc.m_strPlayerName[0] = "Kept";
+    doc.m_szFileName = "/somewhere/else.bin";
+    doc.m_strPathName = "/somewhere/else.bin";
+    const std::string before = Snapshot(doc);
+    const QString pipe = PathOf("pipe");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+
+    // Nobody writes to the pipe. Should the open wait for a writer after all, this one comes
+    // along, so a fault fails the test instead of hanging it.
+    std::thread writer([&pipe] {
+        const int fd = open(QFile::encodeName(pipe).constData(), O_WRONLY | O_CLOEXEC);
+        if (fd >= 0) {
+            close(fd);
+        }
+    });
+    const FileOutcome fromPipe = OpenDocumentFile(doc, pipe, messages);
+    const int release = open(QFile::encodeName(pipe).constData(), O_RDONLY | O_NONBLOCK);
+    writer.join();
+    close(release);
+    EXPECT_EQ(fromPipe, FileOutcome::Failed);
+
+    EXPECT_EQ(OpenDocumentFile(doc, QStringLiteral("/dev/zero"), messages), FileOutcome::Failed);
+    EXPECT_EQ(messages.shown,
+              (std::vector<std::string>{"Failed to open document.", "Failed to open document."}));
+    EXPECT_EQ(Snapshot(doc), before);
+
+    messages.shown.clear();
+    doc.m_bUnsavedResults = 1;
+    const std::string unsaved = Snapshot(doc);
+    EXPECT_EQ(SaveDocumentFile(doc, pipe, messages), FileOutcome::Failed);
+    EXPECT_EQ(messages.shown,
+              std::vector<std::string>{"Access to " + pipe.toStdString() + " was denied."});
+    EXPECT_EQ(Snapshot(doc), unsaved);
+    struct stat info {};
+    ASSERT_EQ(lstat(QFile::encodeName(pipe).constData(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+}
+
 TEST_F(MatchFileTest, AStringLongerThanTheFileIsAFormatErrorNotAnAllocation) {
     // Ten bytes claiming a name of four gigabytes.
     std::string bytes = ExampleFile().substr(0, 160);
@@ -352,6 +394,56 @@ TEST_F(MatchFileTest, ASaveIntoAReadOnlyFolderKeepsTheOldFileAndTheFlags) {
         AsUnprivilegedFiles unprivileged;
         ExpectFailedSaveLeftEverything(doc, messages, path, "Access to %1 was denied.");
     }
+    QFile::setPermissions(folder,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+TEST_F(MatchFileTest, AWritableFileInAReadOnlyFolderIsWrittenInPlace) {
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                                          QFileDevice::ExeOther);
+    const QString folder = PathOf("shared");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString path = folder + "/match.bin";
+    WriteAll(path, ExampleFile() + std::string(500, 'z')); // longer than what replaces it
+    const auto everyone = QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                          QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                          QFileDevice::ReadOther | QFileDevice::WriteOther;
+    QFile::setPermissions(path, everyone);
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                      QFileDevice::ReadOther | QFileDevice::ExeOther);
+    doc.m_strPlayerName[0] = "Inplace";
+    doc.m_bUnsavedResults = 1;
+    {
+        AsUnprivilegedFiles unprivileged;
+        EXPECT_EQ(SaveDocumentFile(doc, path, messages), FileOutcome::Done);
+    }
+    EXPECT_TRUE(messages.shown.empty()) << messages.shown.front();
+    EXPECT_EQ(ReadAll(path), matchfile::Store(doc));
+    EXPECT_EQ(doc.m_szFileName, path.toStdString());
+    EXPECT_EQ(doc.m_strPathName, path.toStdString());
+    EXPECT_EQ(doc.m_bUnsavedResults, 0);
+
+    // A write that fails there still says so and keeps the flags and the path.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit previous{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
+    rlimit tiny = previous;
+    tiny.rlim_cur = 100;
+    doc.m_bUnsavedResults = 1;
+    doc.m_szFileName = "/previous/match.bin";
+    doc.m_strPathName = "/previous/match.bin";
+    const std::string before = Snapshot(doc);
+    {
+        AsUnprivilegedFiles unprivileged;
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
+        EXPECT_EQ(SaveDocumentFile(doc, path, messages), FileOutcome::Failed);
+        setrlimit(RLIMIT_FSIZE, &previous);
+    }
+    std::signal(SIGXFSZ, SIG_DFL);
+    EXPECT_EQ(messages.shown,
+              std::vector<std::string>{"Disk full while accessing " + path.toStdString() + "."});
+    EXPECT_EQ(Snapshot(doc), before);
     QFile::setPermissions(folder,
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }

@@ -1,8 +1,24 @@
+#include "document/DocumentFile.h"
 #include "support/ViewFixture.h"
 
+#include <QDir>
+#include <QFile>
+#include <QString>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
+
+const QString kEllipsis = QStringLiteral("\u2026");
+
+// Enough of a caption for a failure message, however long it came out.
+std::string Shown(const QString& caption) {
+    return caption.left(300).toStdString();
+}
+
+QString CaptionOf(const ViewRig& rig) {
+    return rig.host.captions.empty() ? QString() : QString::fromStdString(rig.host.captions.back());
+}
 
 bool EndsWith(const std::string& text, const std::string& tail) {
     return text.size() >= tail.size() &&
@@ -20,6 +36,40 @@ TEST(SpeedAndCaptionTest, TheCaptionOfANewMatch) {
               std::string::npos)
         << caption;
     EXPECT_NE(caption.find(rig.view->m_strTimeStamp), std::string::npos);
+}
+
+TEST(SpeedAndCaptionTest, AHugeLabelOrPathIsCutInTheCaptionAndKeptWholeInTheFile) {
+    QTemporaryDir dir;
+    QString folder = dir.path();
+    for (int i = 0; i < 40; ++i) {
+        folder += QStringLiteral("/folder-number-%1").arg(i);
+    }
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString path = folder + QStringLiteral("/the-match.bin");
+    const std::string label = "Speed: " + std::string(17 << 20, '\xE9') + " end";
+    ViewRig rig;
+    rig.Paint();
+    rig.Key(VK_SPACE);
+    rig.doc.m_strSpeed = label;
+    ASSERT_EQ(SaveDocumentFile(rig.doc, path, rig.host), FileOutcome::Done);
+    ASSERT_EQ(OpenDocumentFile(rig.doc, path, rig.host), FileOutcome::Done);
+    rig.Paint();
+    const QString caption = CaptionOf(rig);
+    EXPECT_LE(caption.size(), 400) << Shown(caption);
+    EXPECT_TRUE(caption.contains(QStringLiteral(" -- Speed: \u00E9\u00E9")));
+    EXPECT_TRUE(caption.contains(kEllipsis + QStringLiteral(" -- Current File is:  ")));
+    // The end of a path names the file, so that is the part kept.
+    EXPECT_TRUE(caption.endsWith(QStringLiteral("/the-match.bin")));
+    EXPECT_TRUE(caption.contains(QStringLiteral("Current File is:  ") + kEllipsis));
+    EXPECT_EQ(rig.doc.m_strSpeed, label);
+
+    const QString again = dir.filePath(QStringLiteral("again.bin"));
+    ASSERT_EQ(SaveDocumentFile(rig.doc, again, rig.host), FileOutcome::Done);
+    QFile first(path);
+    QFile second(again);
+    ASSERT_TRUE(first.open(QIODevice::ReadOnly) && second.open(QIODevice::ReadOnly));
+    EXPECT_EQ(first.readAll(), second.readAll());
+    EXPECT_TRUE(rig.host.messages.empty());
 }
 
 TEST(SpeedAndCaptionTest, EnableRulesOnEachScreen) {
