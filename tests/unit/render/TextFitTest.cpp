@@ -131,7 +131,7 @@ TEST_P(TextFit, ScoreTable) {
     const CRect* cell = &v.m_arcTableCell[0];
     // Ten letters written as names are written, in wide letters and with descenders; names
     // typed all in capitals or as a run of W's are wider than a player cell below 1600.
-    for (const char* name : {"Montgomery", "Gwendolyne", "Wilhelmina"}) {
+    for (const char* name : {"Montgomery", "Jacqueline", "Wilhelmina"}) {
         const Room room = InkRoom(font, name, cell[0], kCellText);
         EXPECT_TRUE(room.Fits()) << name << ": " << room;
     }
@@ -170,7 +170,8 @@ TEST_P(TextFit, LabelsAndFileHints) {
     }
 }
 
-// A condensed face on one machine and not on the next would make these measures its own.
+// The measures hold for these faces: a condensed face one machine has and the next lacks
+// must not be picked instead.
 TEST_P(TextFit, StandInsAreTheFacesTheSetUpInstalls) {
     const CGlobuleView& v = *rig->view;
     const QFontInfo text(v.m_fontText.Font());
