@@ -32,7 +32,7 @@ bool CBrush::CreateSolidBrush(COLORREF colour) {
     return true;
 }
 
-bool CFont::CreateFont(int cellHeight, const std::string& face) {
+bool CFont::CreateFont(int cellHeight, const std::string& face, int emPixels, int stretch) {
     InstallFontSubstitutions();
     if (cellHeight <= 0) {
         m_created = false;
@@ -43,12 +43,16 @@ bool CFont::CreateFont(int cellHeight, const std::string& face) {
     // em of Arial Black is 2048 of its 2888-unit cell, that of MS Sans Serif 2048 of 2318.
     const bool heavy = face == "Arial Black";
     font.setWeight(heavy ? QFont::Black : QFont::Medium);
+    // Named, so that a narrower stretch condenses this style rather than picking a condensed
+    // face that only some machines have (DejaVu Sans Condensed comes with fonts-dejavu-extra).
+    font.setStyleName(heavy ? QStringLiteral("Bold") : QStringLiteral("Regular"));
     font.setStyleStrategy(QFont::PreferAntialias);
     const double emPerCell = heavy ? 2048.0 / 2888.0 : 2048.0 / 2318.0;
-    font.setPixelSize(std::max(1, static_cast<int>(std::lround(cellHeight * emPerCell))));
-    if (!heavy) {
-        font.setStretch(94); // the stand-in runs a little wider than the original face
-    }
+    font.setPixelSize(emPixels > 0
+                          ? emPixels
+                          : std::max(1, static_cast<int>(std::lround(cellHeight * emPerCell))));
+    // The plain stand-in runs a little wider than the original face.
+    font.setStretch(stretch > 0 ? stretch : heavy ? 100 : 94);
     m_font = font;
     m_cellHeight = cellHeight;
     m_created = true;

@@ -35,8 +35,10 @@ private:
 
 class CFont {
 public:
-    // `cellHeight` is the height of a character cell in pixels, leading included.
-    bool CreateFont(int cellHeight, const std::string& face);
+    // `cellHeight` is the height of a character cell in pixels, leading included. The
+    // installed face standing in for `face` gets an em of `emPixels` and a width of `stretch`
+    // percent; 0 takes the em `face` has in that cell and the stand-in's usual width.
+    bool CreateFont(int cellHeight, const std::string& face, int emPixels = 0, int stretch = 0);
     bool IsCreated() const { return m_created; }
     void DeleteObject() { m_created = false; }
     const QFont& Font() const { return m_font; }

@@ -1,5 +1,12 @@
 #pragma once
 
+// How an installed face stands in for one the game asks for: its em in pixels and its width
+// in percent (see CFont::CreateFont).
+struct StandIn {
+    int emPixels = 0;
+    int stretch = 0;
+};
+
 // Which of the seven layouts a client area of W x H pixels gets, decided once at the first
 // paint. The thresholds are client sizes of a maximised window, a little under the screen
 // sizes the refusal names; the first matching row wins.
@@ -13,7 +20,14 @@ struct DisplayMode {
     int bannerTop = 0;
     int bannerGap = 0; // in marginY units
     int textFontHeight = 0;
+    // The sizes at which the Home text and the score table fit their rectangles.
+    StandIn textFont;
+    StandIn tableFont;
 };
+
+// The heavy 32-pixel font's rectangles (file hints, "Jackpot", tick counter, pot) are the same
+// in every mode; narrowed so that the hints' longest word fits their 87-pixel width.
+inline constexpr StandIn kLargeFont = {23, 90};
 
 DisplayMode ChooseDisplayMode(int width, int height);
 

@@ -38,9 +38,10 @@ void CGlobuleView::OnDraw(CDC& pDC) {
         m_nBannerTop = mode.bannerTop;
         m_nBannerGap = mode.bannerGap;
         m_nTextFontHeight = mode.textFontHeight;
-        m_fontText.CreateFont(m_nTextFontHeight, "Microsoft Sans Serif");
-        m_fontLarge.CreateFont(32, "Arial Black");
-        m_fontMedium.CreateFont(24, "Arial Black");
+        m_fontText.CreateFont(m_nTextFontHeight, "Microsoft Sans Serif", mode.textFont.emPixels,
+                              mode.textFont.stretch);
+        m_fontLarge.CreateFont(32, "Arial Black", kLargeFont.emPixels, kLargeFont.stretch);
+        m_fontMedium.CreateFont(24, "Arial Black", mode.tableFont.emPixels, mode.tableFont.stretch);
         m_crBackground = pDC.GetNearestColor(RGB(255, 200, 160));
         m_brBackground.CreateSolidBrush(m_crBackground);
 

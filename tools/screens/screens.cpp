@@ -4,8 +4,8 @@
 #include "platform/FakeViewHost.h"
 
 #include <QDir>
-#include <QImage>
 #include <QGuiApplication>
+#include <QImage>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -18,10 +18,10 @@ constexpr int kHeight = 768;
 
 struct Scene {
     CGlobuleDoc doc;
-    FakeViewHost host{kWidth, kHeight};
+    FakeViewHost host;
     std::unique_ptr<CGlobuleView> view;
 
-    Scene() {
+    explicit Scene(int width = kWidth, int height = kHeight) : host(width, height) {
         view = std::make_unique<CGlobuleView>(doc, host);
         doc.OnNewDocument();
         // The same blob on every run, so two renderings can be compared.
@@ -92,6 +92,17 @@ int main(int argc, char** argv) {
         ok &= home.Save(folder, "home-page-1.png");
         home.view->OnKeyDown(VK_PRIOR, 1, 0);
         ok &= home.Save(folder, "home-page-13.png");
+    }
+    {
+        // The views of a 1280x960 and a 1280x1024 screen under a title bar and the menu bar:
+        // page 11, the longest, and the footer of page 1 at the largest text of that width.
+        Scene page11(1280, 922);
+        for (int page = 1; page < 11; ++page) {
+            page11.view->OnKeyDown(VK_NEXT, 1, 0);
+        }
+        ok &= page11.Save(folder, "home-page-11-1280x922.png");
+        Scene footer(1280, 986);
+        ok &= footer.Save(folder, "home-page-1-1280x986.png");
     }
     {
         Scene play;
