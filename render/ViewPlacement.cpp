@@ -17,6 +17,13 @@ ViewPlacement AcceptedAt(int realWidth, int realHeight, double scale) {
     return {fitted, height, scale};
 }
 
+// A mode's layout was made for screens as wide as the widest area it takes; narrower, its
+// texts may not fit their rectangles.
+bool AsWideAsItsMode(const ViewPlacement& placed) {
+    return ChooseDisplayMode(placed.width + 1, placed.height).mode !=
+           ChooseDisplayMode(placed.width, placed.height).mode;
+}
+
 } // namespace
 
 ViewPlacement ChooseViewPlacement(int realWidth, int realHeight, double ratio) {
@@ -25,11 +32,15 @@ ViewPlacement ChooseViewPlacement(int realWidth, int realHeight, double ratio) {
         atDesktop.width > 0) {
         return atDesktop;
     }
-    for (int hundredths = static_cast<int>(std::ceil(desktop * 100)) - 1; hundredths >= 100;
-         --hundredths) {
-        if (const ViewPlacement smaller = AcceptedAt(realWidth, realHeight, hundredths / 100.0);
-            smaller.width > 0) {
-            return smaller;
+    // The largest scale at which the area is as wide as the mode that takes it, and failing
+    // that the largest at which a mode takes it at all.
+    for (const bool asWide : {true, false}) {
+        for (int hundredths = static_cast<int>(std::ceil(desktop * 100)) - 1; hundredths >= 100;
+             --hundredths) {
+            const ViewPlacement smaller = AcceptedAt(realWidth, realHeight, hundredths / 100.0);
+            if (smaller.width > 0 && (!asWide || AsWideAsItsMode(smaller))) {
+                return smaller;
+            }
         }
     }
     return {static_cast<int>(std::floor(realWidth / desktop + 1e-9)),

@@ -60,7 +60,9 @@ TEST(DisplayModeTest, ARefusedDesktopScaleFallsBackToTheLargestScaleThatPlays) {
         {1920, 1023, 1.75, {1280, 705, 1.45}},
         {1920, 1023, 2.0, {1280, 705, 1.45}},
         {1024, 730, 1.0, {1024, 730, 1.0}},
-        {1024, 730, 1.25, {984, 701, 1.04}}, // just above the smallest height a mode takes
+        {1024, 730, 1.25, {1024, 730, 1.0}}, // 1.04 would take 984x701, narrower than mode 1
+        {1280, 976, 1.5, {1024, 780, 1.25}}, // as wide as mode 1, rather than 920x702 at 1.39
+        {1000, 730, 1.25, {961, 701, 1.04}}, // nothing is as wide as its mode: the largest
         {2048, 1460, 2.0, {1024, 730, 2.0}}, // a whole-number scale, as the desktop has it
         {1024, 700, 1.0, {1024, 700, 1.0}},  // nothing plays: refused as the desktop has it
         {1366, 700, 1.5, {910, 466, 1.5}},
