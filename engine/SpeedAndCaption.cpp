@@ -6,7 +6,7 @@
 namespace {
 
 constexpr const char* kCaptionBanner = "Globule, a game of judgement by the Globule developers -- ";
-constexpr const char* kVersionLabel = " -- Version LR615";
+constexpr const char* kVersionLabel = " -- Version " GLOBULE_VERSION_LABEL;
 
 } // namespace
 
