@@ -11,7 +11,7 @@ packages=(
 )
 if [[ "${1:-}" == "--e2e" ]]; then
     packages+=(xvfb openbox xdotool x11-utils imagemagick pulseaudio pulseaudio-utils sox
-        desktop-file-utils appstream)
+        desktop-file-utils appstream man-db)
 fi
 
 missing=()
