@@ -1,7 +1,7 @@
 # Run by CPack on the staged tree before it is packed: adds the copyright file and the
 # compressed changelog, compresses the manual page, strips the sections that CPack's strip
-# leaves (as dh_strip does), and refuses a release whose changelog or
-# AppStream data does not name the version being packed.
+# leaves (as dh_strip does), and refuses a release whose changelog or AppStream data does not
+# name the version being packed.
 file(STRINGS ${CPACK_GLOBULE_DEB_DIR}/changelog top LIMIT_COUNT 1)
 if(NOT top MATCHES "^globule \\(${CPACK_PACKAGE_VERSION}\\) ")
     message(FATAL_ERROR "packaging/deb/changelog does not begin with version "
