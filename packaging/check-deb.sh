@@ -69,10 +69,12 @@ for path in "$program" "$module" /usr/share/man/man6/globule.6.gz \
     /usr/share/applications/globule.desktop; do
     [[ -f $path ]] || fail "$path is not installed"
 done
+page=$(man -w globule 2>&1) || fail "man finds no page for globule: $page"
+[[ $page == /usr/share/man/man6/globule.6.gz ]] || fail "man globule reads $page"
 brought=$(awk '/NEW packages will be installed/ {f = 1; next} f && /^  / {printf "%s", $0; next}
     f {exit}' "$work/install.log" | tr -s ' ')
 step "install: apt-get installed globule ${status##* } ($(wc -l <"$work/paths.txt") paths);" \
-    "new packages:${brought}"
+    "new packages:${brought}; man globule reads $page"
 
 # ---- Start: --version, then the window to its first Home paint ----------------------------
 
