@@ -14,7 +14,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
 
     auto* icon = new QLabel;
     icon->setPixmap(QIcon(QStringLiteral(":/icons/globule.png")).pixmap(32, 32));
-    auto* text = new QLabel(QStringLiteral("Globule Version LR615"));
+    auto* text = new QLabel(QStringLiteral("Globule Version " GLOBULE_VERSION_LABEL));
     text->setObjectName(QStringLiteral("version"));
     text->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 

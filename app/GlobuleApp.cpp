@@ -15,7 +15,7 @@ CGlobuleApp::~CGlobuleApp() = default;
 std::optional<int> CGlobuleApp::InitInstance(const QStringList& arguments) {
     QCoreApplication::setOrganizationName(QString::fromLatin1(kRegistryKey));
     QCoreApplication::setApplicationName(QString::fromLatin1(kAppName));
-    QCoreApplication::setApplicationVersion(QStringLiteral("LR615"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(GLOBULE_VERSION_LABEL));
     QGuiApplication::setDesktopFileName(QStringLiteral("globule"));
     QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/globule.png")));
 
@@ -34,7 +34,7 @@ std::optional<int> CGlobuleApp::InitInstance(const QStringList& arguments) {
         return 0;
     }
     if (parser.isSet(QStringLiteral("version"))) {
-        std::printf("Globule Version LR615\n");
+        std::printf("Globule Version " GLOBULE_VERSION_LABEL "\n");
         return 0;
     }
     const QStringList files = parser.positionalArguments();

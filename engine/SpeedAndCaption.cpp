@@ -9,7 +9,7 @@
 namespace {
 
 constexpr const char* kCaptionBanner = "Globule, a game of judgement by the Globule developers -- ";
-constexpr const char* kVersionLabel = " -- Version LR615";
+constexpr const char* kVersionLabel = " -- Version " GLOBULE_VERSION_LABEL;
 // A window manager or X server may refuse a title of megabytes, and nobody reads one: the
 // label and the path show at most this many characters each.
 constexpr std::size_t kCaptionLabelChars = 64;

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Checks the desktop integration: validates the desktop entry and the AppStream data, installs
-# into a scratch prefix and checks that every file lands where desktops look for it.
+# Checks the desktop integration: validates the desktop entry, the AppStream data and the manual
+# page, installs into a scratch prefix and checks that every file lands where desktops look for it.
 #   BUILD_DIR   an existing build to install from (default: build/ at the project root)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -8,10 +8,19 @@ build=${BUILD_DIR:-$root/build}
 "$root/scripts/setup.sh" --e2e
 
 desktop-file-validate "$root/packaging/globule.desktop"
-appstreamcli validate --no-net "$root/packaging/org.example.globule.metainfo.xml"
+appstreamcli validate --no-net --pedantic --strict "$root/packaging/org.example.globule.metainfo.xml"
 
 if [[ ! -x "$build/globule" ]]; then
     BUILD_DIR=$build "$root/scripts/build.sh"
+fi
+# The build configures the manual page; man must find its NAME line and render it unwarned.
+cmake --build "$build" --target globule -j"$(nproc)" >/dev/null
+lexgrog "$build/globule.6"
+warnings=$(MANWIDTH=80 man --warnings -E UTF-8 -l "$build/globule.6" 2>&1 >/dev/null)
+if [[ -n $warnings ]]; then
+    echo "$warnings" >&2
+    echo "the manual page renders with warnings" >&2
+    exit 1
 fi
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
@@ -24,6 +33,7 @@ expected=(
     share/applications/globule.desktop
     share/metainfo/org.example.globule.metainfo.xml
     share/icons/hicolor/scalable/apps/globule.svg
+    share/man/man6/globule.6
 )
 for png in "$root"/packaging/icons/hicolor/*/apps/globule.png; do
     expected+=("share/icons/hicolor/${png#"$root"/packaging/icons/hicolor/}")
@@ -36,5 +46,5 @@ for file in "${expected[@]}"; do
     fi
 done
 ((missing == 0))
-appstreamcli validate-tree --no-net "$prefix"
+appstreamcli validate-tree --no-net --pedantic --strict "$prefix"
 echo "packaging: ${#expected[@]} files installed and valid"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Configures and builds into build/ (or $BUILD_DIR); extra arguments go to cmake.
+# Configures and builds into build/ (or $BUILD_DIR) with warnings as errors; extra arguments
+# go to cmake.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGLOBULE_WERROR=ON "$@" >/dev/null
 cmake --build "$build" -j"$(nproc)"

@@ -6,7 +6,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
 build=${BUILD_DIR:-$root/build-fuzz}
 "$root/scripts/setup.sh"
-CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DGLOBULE_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DGLOBULE_FUZZ=ON -DGLOBULE_WERROR=ON \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j"$(nproc)"
 corpus="$build/corpus"
 mkdir -p "$corpus"

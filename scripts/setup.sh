@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Installs whatever Debian packages the build, the tests and the game still lack.
+#   --e2e   also the tools of the real-window test and of the desktop checks
+#   --deb   also the tools that build and check the Debian package
 set -euo pipefail
 
 packages=(
@@ -10,10 +12,19 @@ packages=(
     fonts-dejavu-core fonts-liberation2
     qt6-wayland pulseaudio locales
 )
-if [[ "${1:-}" == "--e2e" ]]; then
-    packages+=(xvfb openbox weston xdotool x11-utils imagemagick pulseaudio-utils sox
-        desktop-file-utils appstream)
-fi
+for option in "$@"; do
+    case $option in
+    --e2e)
+        packages+=(xvfb openbox weston xdotool x11-utils imagemagick pulseaudio-utils sox
+            desktop-file-utils appstream man-db)
+        ;;
+    --deb) packages+=(dpkg-dev file lintian) ;;
+    *)
+        echo "setup.sh: unknown option $option" >&2
+        exit 2
+        ;;
+    esac
+done
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,168 @@
+#!/usr/bin/env bash
+# Builds the Debian package and checks it as a player's machine would meet it: lintian, an
+# install through apt-get (which resolves its dependencies), the installed program's --version,
+# a start under Xvfb and openbox to the first Home paint, one sound from the installed module
+# recorded from a PulseAudio null sink, and a purge that leaves nothing of it under /usr.
+# Needs root (it installs into /usr) and refuses to run while a globule package is installed.
+#   BUILD_DIR   the package's build folder (default: build-deb/ at the project root)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+sudo=""
+if [[ $(id -u) -ne 0 ]]; then sudo="sudo"; fi
+step() { echo "deb: $*"; }
+
+if dpkg-query -W -f='${Status}' globule 2>/dev/null | grep -q "installed"; then
+    echo "check-deb: a globule package is installed already; remove it first" >&2
+    exit 1
+fi
+"$root/scripts/setup.sh" --e2e --deb
+
+# ---- Package build and lintian ------------------------------------------------------------
+
+started=$SECONDS
+deb=$("$root/packaging/build-deb.sh" | tail -n1)
+step "package build: $(basename "$deb"), $(stat -c %s "$deb") bytes, in $((SECONDS - started)) s"
+
+lintian_log=$(mktemp)
+if ! lintian --fail-on error,warning --info "$deb" >"$lintian_log" 2>&1; then
+    sed 's/^/  lintian: /' "$lintian_log" >&2
+    rm -f "$lintian_log"
+    echo "check-deb: lintian reports errors or warnings" >&2
+    exit 1
+fi
+tags=$(grep -cE '^[EWIPX]: ' "$lintian_log" || true)
+sed -n 's/^\([EWIPX]: .*\)/  lintian: \1/p' "$lintian_log"
+rm -f "$lintian_log"
+step "lintian: no errors or warnings ($tags other tags)"
+
+# ---- Install ------------------------------------------------------------------------------
+
+source "$root/tests/e2e/session.sh"
+installed=0
+before=$work/usr-before.txt
+find /usr -iname '*globule*' 2>/dev/null | sort >"$before"
+purge() { DEBIAN_FRONTEND=noninteractive $sudo apt-get purge -y -qq globule >"$work/purge.log" 2>&1; }
+# The package never stays on the machine, whatever fails.
+finish() {
+    local status=$?
+    cleanup
+    if ((installed)); then purge || true; fi
+    exit "$status"
+}
+trap finish EXIT
+fail() {
+    echo "check-deb FAILED: $*" >&2
+    [[ -f $work/globule.log ]] && sed 's/^/  globule: /' "$work/globule.log" >&2
+    exit 1
+}
+
+installed=1
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q "$deb" >"$work/install.log" 2>&1 ||
+    { cat "$work/install.log" >&2; fail "apt-get install"; }
+status=$(dpkg-query -W -f='${Status} ${Version}' globule)
+[[ $status == "install ok installed "* ]] || fail "package state after install: $status"
+dpkg-query -L globule >"$work/paths.txt"
+program=$(grep -x '.*/games/globule' "$work/paths.txt") || fail "no /usr/games/globule"
+module=$(grep '/libglobule_sound\.so$' "$work/paths.txt") || fail "no sound module"
+for path in "$program" "$module" /usr/share/man/man6/globule.6.gz \
+    /usr/share/doc/globule/copyright /usr/share/doc/globule/changelog.gz \
+    /usr/share/applications/globule.desktop; do
+    [[ -f $path ]] || fail "$path is not installed"
+done
+page=$(man -w globule 2>&1) || fail "man finds no page for globule: $page"
+[[ $page == /usr/share/man/man6/globule.6.gz ]] || fail "man globule reads $page"
+brought=$(awk '/NEW packages will be installed/ {f = 1; next} f && /^  / {printf "%s", $0; next}
+    f {exit}' "$work/install.log" | tr -s ' ')
+step "install: apt-get installed globule ${status##* } ($(wc -l <"$work/paths.txt") paths);" \
+    "new packages:${brought}; man globule reads $page"
+
+# ---- Start: --version, then the window to its first Home paint ----------------------------
+
+start_session || fail "no X session"
+# A PulseAudio server of our own with a null sink whose monitor records what the game plays.
+env -u DISPLAY pulseaudio --daemonize=no --system=false -n --use-pid-file=no \
+    --exit-idle-time=-1 --load="module-null-sink sink_name=globule rate=44100 channels=2" \
+    --load="module-native-protocol-unix socket=$work/pulse.sock auth-anonymous=1" \
+    >"$work/pulseaudio.log" 2>&1 &
+pids+=($!)
+export PULSE_SERVER=unix:$work/pulse.sock
+wait_for 10 pactl info >/dev/null 2>&1 || fail "PulseAudio did not start"
+# An idle null sink renders in 2 s blocks: one reader kept running makes it render in time.
+parec --latency-msec=20 -d globule.monitor --raw >/dev/null 2>&1 &
+pids+=($!)
+sink_live() {
+    local bytes
+    bytes=$(timeout 1 parec --latency-msec=20 -d globule.monitor --raw 2>/dev/null | wc -c)
+    ((bytes > 0))
+}
+wait_for 15 sink_live || fail "the null sink does not render"
+
+version=$("$program" --version 2>"$work/version.log") || fail "$program --version failed"
+[[ $version == "Globule Version LR615" ]] || fail "$program --version printed '$version'"
+step "start: $program --version prints \"$version\""
+
+mkdir "$work/matches"
+cd "$work/matches"
+"$program" >"$work/globule.log" 2>&1 &
+game=$!
+pids+=("$game")
+alive() { kill -0 "$game" 2>/dev/null; }
+shot() { timeout 10 import -window root "$work/$1.png"; }
+pixel() {
+    /usr/bin/convert "$work/$1.png" -crop "1x1+$2+$3" +repage -depth 8 txt:- |
+        grep -o '#[0-9A-F]\{6\}' | head -n1
+}
+# The right margin of the Home page, and the left margin of the Score screen, at 1024x768.
+shows() { # colour x y
+    alive || fail "the installed program ended"
+    shot screen || return 1
+    [[ $(pixel screen "$2" "$3") == "$1" ]]
+}
+wait_for 20 shows '#FFC8A0' 1000 440 || fail "the installed program drew no Home page"
+step "start: the installed program drew its Home page under Xvfb and openbox"
+
+# ---- Sound: the stop cue of a game, played by the installed module ------------------------
+
+parecord --device=globule.monitor --file-format=wav "$work/sound.wav" 2>"$work/parecord.log" &
+recorder=$!
+pids+=("$recorder")
+timeout 10 xdotool key --clearmodifiers space || fail "xdotool"
+wait_for 10 shows '#DCFFDC' 5 440 || fail "Space did not show the Score screen"
+timeout 10 xdotool key --clearmodifiers space || fail "xdotool"
+sleep 0.5 # the game's first tick comes after 50 ms
+timeout 10 xdotool key --clearmodifiers space || fail "xdotool"
+sleep 2 # the stop cue lasts 1.25 s
+kill -INT "$recorder"
+wait "$recorder" || true
+grep -qF "$module" "/proc/$game/maps" || fail "the program did not load $module"
+stats=$(sox "$work/sound.wav" -n stat 2>&1) || fail "sox: $stats"
+length=$(awk '/^Length \(seconds\)/ {print $3}' <<<"$stats")
+peak=$(awk '/^Maximum amplitude/ {print $3}' <<<"$stats")
+rms=$(awk '/^RMS +amplitude/ {print $3}' <<<"$stats")
+awk -v p="$peak" -v r="$rms" 'BEGIN {exit !(p > 0.05 && r > 0.001)}' ||
+    fail "nothing audible was recorded (peak $peak, RMS $rms over $length s)"
+step "sound: the stop cue through $module: ${length} s recorded, peak $peak, RMS $rms"
+
+timeout 10 xdotool key --clearmodifiers alt+F4 || fail "xdotool"
+wait_for 20 bash -c "! kill -0 $game 2>/dev/null" || fail "Alt+F4 did not close the program"
+wait "$game" || fail "the installed program ended with status $?"
+
+# ---- Purge --------------------------------------------------------------------------------
+
+purge || { cat "$work/purge.log" >&2; fail "apt-get purge"; }
+installed=0
+if dpkg-query -W -f='${Status}' globule 2>/dev/null | grep -q "installed"; then
+    fail "globule is still known to dpkg after the purge"
+fi
+left=0
+while read -r path; do
+    # Folders the package shares with others (/usr/share/man/man6) stay; its own go.
+    if [[ -f $path || -L $path || ($path == *globule* && -e $path) ]]; then
+        echo "left after the purge: $path" >&2
+        left=1
+    fi
+done <"$work/paths.txt"
+find /usr -iname '*globule*' 2>/dev/null | sort | diff "$before" - >&2 || left=1
+((left == 0)) || fail "the purge left files under /usr"
+step "purge: apt-get purge removed all $(wc -l <"$work/paths.txt") paths; nothing of it under /usr"
+passed=1
