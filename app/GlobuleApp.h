@@ -22,6 +22,9 @@ public:
     // status when the program should end at once (help asked for, a bad argument, a file on
     // the command line that cannot be loaded), or nothing to go on into the event loop.
     std::optional<int> InitInstance(const QStringList& arguments);
+    // Help and version need no display: main answers them before it opens the window system.
+    // Returns the exit status when they were asked for.
+    static std::optional<int> AnswerOnTheTerminal(const QStringList& arguments);
 
     CMainFrame* MainFrame() const { return m_frame.get(); }
     CGlobuleDoc& Document() { return m_document; }
