@@ -1,6 +1,5 @@
 #include "app/FileDialogs.h"
 
-#include <QComboBox>
 #include <QFileDialog>
 
 namespace {
@@ -19,14 +18,12 @@ QString RunDialog(QFileDialog& dialog) {
 
 void ShowAllFilesFilter(QFileDialog& dialog) {
     // On Linux the pattern *.* hides every file without a dot, and in a save dialog its "*"
-    // suffix would replace the proposed name's extension. The dialog therefore filters with
-    // "*" and only its filter box shows the familiar text. This needs Qt's own dialog: a
-    // desktop's native one would show its own label.
+    // suffix would replace the proposed name's extension. So the filter's pattern is "*", and
+    // the familiar text is the filter's name, with the pattern itself hidden. This needs Qt's
+    // own dialog: a desktop's native one would show its own label.
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    dialog.setNameFilter(QStringLiteral("All Files (*)"));
-    if (auto* combo = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))) {
-        combo->setItemText(0, kShownFilter);
-    }
+    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+    dialog.setNameFilter(kShownFilter + QStringLiteral(" (*)"));
 }
 
 QString ChooseFileToOpen(QWidget* parent) {

@@ -16,6 +16,7 @@
 #include <QMenuBar>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QWindow>
 #include <functional>
 #include <memory>
@@ -30,12 +31,6 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 inline void PrintTo(const QStringList& list, std::ostream* out) {
     *out << '{' << list.join(QStringLiteral(", ")).toStdString() << '}';
 }
-
-// Delivers a key press the way the window system does, shortcuts first. Exported by QtGui for
-// its own test library, which this suite does not link.
-Q_GUI_EXPORT void qt_handleKeyEvent(QWindow* window, QEvent::Type type, int key,
-                                    Qt::KeyboardModifiers modifiers, const QString& text,
-                                    bool autoRepeat, ushort count);
 
 namespace shelltest {
 
@@ -104,10 +99,9 @@ inline void Pump() {
     }
 }
 
-inline void PressKey(QWidget* window, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
-                     const QString& text = QString()) {
-    qt_handleKeyEvent(window->windowHandle(), QEvent::KeyPress, key, modifiers, text, false, 1);
-    qt_handleKeyEvent(window->windowHandle(), QEvent::KeyRelease, key, modifiers, text, false, 1);
+// A key press as the window system delivers it to the window: shortcuts first.
+inline void PressKey(QWidget* window, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(window->windowHandle(), static_cast<Qt::Key>(key), modifiers);
     Pump();
 }
 
