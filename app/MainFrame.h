@@ -101,7 +101,7 @@ private:
     QTimer m_settle;
     QElapsedTimer m_sinceShow;
     bool m_repaintsEnabled = false;
-    QSize m_settledSize;         // the window's size when the view got its repaints
+    QSize m_settledSize; // the window's size when the view got its repaints
     QSize m_sizeAtShow;
     bool m_placedItself = false; // nothing maximised the window, so it took the work area
 };

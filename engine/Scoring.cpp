@@ -62,9 +62,8 @@ void CGlobuleView::StopGame() {
     }
     // Without a centre quarter there is nothing to measure against: the game scores 0.
     m_fScore = m_fCentreMinQuarter > 0.0f
-                   ? static_cast<float>(double{m_fPinMinQuarter} / double{m_fCentreMinQuarter} *
-                                            1000.0 +
-                                        0.5)
+                   ? static_cast<float>(
+                         double{m_fPinMinQuarter} / double{m_fCentreMinQuarter} * 1000.0 + 0.5)
                    : 0.0f;
     doc.m_lLastGame[p] = static_cast<CGlobuleDoc::LONG>(m_fScore);
 
