@@ -8,7 +8,7 @@ packages=(
     cmake make g++ pkg-config
     qt6-base-dev qt6-multimedia-dev libgl-dev
     libgtest-dev libbenchmark-dev
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev clang-format
     fonts-dejavu-core fonts-liberation2
     qt6-wayland pulseaudio locales
 )
