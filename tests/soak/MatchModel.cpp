@@ -247,12 +247,14 @@ void MatchModel::Start(const Step& step) {
     if (step.path.isEmpty()) {
         NewMatch(); // the record's own reset, without the command's repaint and title
         m_repaintPending = false;
+        m_repaintQueued = false;
         SetFrameTitle();
         return;
     }
     if (OpenFile(step.path) != Outcome::Done) {
         m_startFailed = true; // the program would end here
     }
+    m_repaintQueued = false; // the loop ran before the window was shown, repaints still held
 }
 
 void MatchModel::ApplyStep(const Step& step) {
@@ -298,7 +300,10 @@ void MatchModel::ApplyStep(const Step& step) {
         RequestRepaint();
         break;
     case Step::Kind::Flush:
-        DeliverRepaint();
+        if (m_repaintQueued) {
+            m_repaintQueued = false;
+            DeliverRepaint();
+        }
         break;
     case Step::Kind::Command:
         Execute(step.code, &step.ran);
@@ -398,6 +403,14 @@ void MatchModel::Handle(const ViewEvent& event) {
         Execute(event.code, nullptr);
         break;
     }
+}
+
+void MatchModel::RequestRepaint() {
+    if (m_repaintPending) {
+        return;
+    }
+    m_repaintPending = true;
+    m_repaintQueued = true;
 }
 
 void MatchModel::DeliverRepaint() {

@@ -110,7 +110,7 @@ private:
     void Dispatch(const ViewEvent& event);
     void Run(const ViewEvent& event);
     void Handle(const ViewEvent& event);
-    void RequestRepaint() { m_repaintPending = true; }
+    void RequestRepaint();
     void DeliverRepaint();
     void Execute(int id, const bool* ran);
     bool Enabled(int id) const;
@@ -160,6 +160,9 @@ private:
 
     // The window.
     bool m_repaintsEnabled = false, m_repaintPending = false, m_holding = false, m_laidOut = false;
+    // A request for a repaint waits in the queue; one that found the view held or its repaints
+    // held is gone, and the repaint it owes comes when the hold ends or repaints resume.
+    bool m_repaintQueued = false;
     int m_depth = 0;
     std::deque<ViewEvent> m_heldBack;
     std::string m_title;
