@@ -193,7 +193,6 @@ const Modal& MatchModel::NextModal(Modal::Kind kind, const std::string& what) {
 // ---- Steps ------------------------------------------------------------------------------------
 
 void MatchModel::Apply(const Step& step, const std::vector<Modal>& modals) {
-    m_step = &step;
     m_modals = &modals;
     m_nextModal = 0;
     m_saved.clear();
@@ -231,7 +230,6 @@ void MatchModel::Start(const Step& step) {
     m_counts = counts;
     m_gameSerial = serial;
     ++m_counts.sessions;
-    m_step = &step;
 
     // The record as constructed: empty names, no statistics, player 0 active.
     for (Column& c : m_col) {
@@ -488,7 +486,7 @@ void MatchModel::Box(const std::string& text) {
     RequestRepaint(); // the box covered the view
 }
 
-void MatchModel::Sound(unsigned id, bool wait) {
+const Modal& MatchModel::Sound(unsigned id, bool wait) {
     const Modal& sound = NextModal(Modal::Kind::Sound, "sound " + std::to_string(id));
     if (sound.sound != id || sound.wait != wait) {
         Fail("sound " + std::to_string(sound.sound) + (sound.wait ? " (waited)" : "") +
@@ -503,6 +501,7 @@ void MatchModel::Sound(unsigned id, bool wait) {
     for (const Step& meanwhile : sound.during) {
         ApplyStep(meanwhile);
     }
+    return sound;
 }
 
 // ---- The view ---------------------------------------------------------------------------------
@@ -763,21 +762,23 @@ void MatchModel::StartGame() {
 }
 
 void MatchModel::StopGame() {
-    const Step& step = *m_step;
-    if (!step.stop || m_depth != 1) {
-        Fail("a game was stopped where the soak did not stop one");
-    }
-    const int score = step.score;
-    if (step.forced) {
-        if (score != step.forcedScore) {
+    const int p = m_activePlayer;
+    m_timer1 = 0;
+    m_showJackpot = false;
+    // The score depends on pixels: the model takes the one the program computed, checks it,
+    // and works out everything that follows from it.
+    const Modal& stop = Sound(105, false);
+    const int score = stop.score;
+    if (stop.forced) {
+        if (score != stop.forcedScore) {
             Fail("the stop scored " + std::to_string(score) + " on a split that scores " +
-                 std::to_string(step.forcedScore));
+                 std::to_string(stop.forcedScore));
         }
         ++m_counts.forced;
     } else {
-        // On the centre the two smallest quarters are the same; elsewhere a few pixels off it
-        // the score cannot stray far.
-        if (step.onCentre && score != 1000) {
+        // On the centre the two smallest quarters are the same; elsewhere, a few pixels off
+        // it, the score cannot stray far.
+        if (stop.onCentre && score != 1000) {
             Fail("a stop on the centre scored " + std::to_string(score) + ", not 1000");
         }
         if (score < 0 || score > 1200) {
@@ -787,11 +788,6 @@ void MatchModel::StopGame() {
     }
     ++m_counts.stops;
     ++m_counts.games;
-
-    const int p = m_activePlayer;
-    m_timer1 = 0;
-    m_showJackpot = false;
-    Sound(105, false);
     m_pot = Wrap(m_pot, 50);
     Column& c = m_col[p];
     c.lastGame = score;

@@ -115,7 +115,7 @@ private:
     void Execute(int id, const bool* ran);
     bool Enabled(int id) const;
     void Box(const std::string& text);
-    void Sound(unsigned id, bool wait);
+    const Modal& Sound(unsigned id, bool wait);
 
     // The view.
     void OnDraw();
@@ -172,7 +172,6 @@ private:
     bool m_startFailed = false;
 
     // The step being replayed.
-    const Step* m_step = nullptr;
     const std::vector<Modal>* m_modals = nullptr;
     std::size_t m_nextModal = 0;
     std::vector<Saved> m_saved;

@@ -116,6 +116,7 @@ bool SoakDriver::Run() {
         m_record = &record;
         Step step = NextStep();
         Give(step);
+        StopEnds();
         if (!CheckStep(step, record)) {
             return false;
         }
@@ -134,6 +135,11 @@ bool SoakDriver::CheckStep(const Step& step, const std::vector<Modal>& record) {
         entry += std::string(" | ") + KindName(modal.kind);
         if (modal.kind == Modal::Kind::Sound) {
             entry += " " + std::to_string(modal.sound) + (modal.wait ? " waited" : "");
+            if (modal.sound == CGlobuleView::kSoundStop) {
+                entry += " (score " + std::to_string(modal.score) +
+                         (modal.forced ? ", painted " + std::to_string(modal.forcedScore) : "") +
+                         (modal.onCentre ? ", centre" : "") + ")";
+            }
         } else if (modal.kind == Modal::Kind::Box) {
             entry += " \"" + modal.text.substr(0, 40) + "\"";
         } else if (!modal.answer.isEmpty()) {
@@ -629,13 +635,11 @@ void SoakDriver::Give(Step& step) {
                 PaintSplit(view, host.ClientImage(), s, split);
                 step.forced = true;
                 step.forcedScore = SplitScore(split);
+                m_paintedScore = step.forcedScore;
             }
-            step.onCentre = view.m_aCrossDx[s] == 0 && view.m_aCrossDy[s] == 0;
         }
         QTest::keyClick(&host, Qt::Key(step.code), Qt::KeyboardModifiers(step.mods));
-        if (step.stop) {
-            step.score = static_cast<int>(view.m_fScore);
-        }
+        m_paintedScore = -1;
         break;
     case Step::Kind::Click:
     case Step::Kind::DoubleClick: {
@@ -702,6 +706,27 @@ void SoakDriver::Give(Step& step) {
     case Step::Kind::Exit:
         break;
     }
+}
+
+void SoakDriver::StopBegins(std::size_t index) {
+    StopEnds();
+    const CGlobuleView& view = m_frame->View();
+    const int s = view.m_nCrossStep;
+    Modal& stop = ModalAt(index);
+    stop.onCentre = view.m_aCrossDx[s] == 0 && view.m_aCrossDy[s] == 0;
+    if (m_paintedScore >= 0) {
+        stop.forced = true; // the first stop of the step is the one the split was painted for
+        stop.forcedScore = m_paintedScore;
+        m_paintedScore = -1;
+    }
+    m_openStop = index;
+}
+
+void SoakDriver::StopEnds() {
+    if (m_openStop != SIZE_MAX && m_frame) {
+        ModalAt(m_openStop).score = static_cast<int>(m_frame->View().m_fScore);
+    }
+    m_openStop = SIZE_MAX;
 }
 
 std::size_t SoakDriver::BeginModal(Modal::Kind kind) {

@@ -8,6 +8,7 @@
 #include <QSize>
 #include <QString>
 #include <QTemporaryDir>
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <memory>
@@ -46,6 +47,9 @@ public:
     void InsideModal(std::size_t index);
     // Input while a waited sound holds the program: anything, which must wait.
     void DuringHold(std::size_t index);
+    // A stop begins (its sound plays before it scores); the score is read at the next one, or
+    // when the step is over.
+    void StopBegins(std::size_t index);
     QString OpenAnswer();
     QString SaveAnswer();
     QString RandomTypedName();
@@ -67,6 +71,7 @@ private:
     void Give(Step& step);
     // Replays the step in the model and compares; false (reported) at a disagreement.
     bool CheckStep(const Step& step, const std::vector<Modal>& record);
+    void StopEnds();
     std::string CheckFiles();
     std::string CheckPositions();
     bool Report(const std::string& what);
@@ -100,6 +105,8 @@ private:
     int m_checkedGame = -1;
     QSize m_settledFrame; // the main window's size when its view was laid out
     bool m_wmHolding = false;
-    std::deque<Step> m_planned; // the rest of a window manager's move
+    std::deque<Step> m_planned;        // the rest of a window manager's move
+    std::size_t m_openStop = SIZE_MAX; // the stop sound of a stop whose score is due
+    int m_paintedScore = -1;           // the score of the split painted for the next stop
     std::deque<std::string> m_history;
 };

@@ -78,10 +78,7 @@ std::string Describe(const Step& s) {
     switch (s.kind) {
     case Step::Kind::Key:
         return "key " + KeyText(s.code, s.mods) +
-               (s.stop
-                    ? " (stop, score " + std::to_string(s.score) +
-                          (s.forced ? ", forced split" : "") + (s.onCentre ? ", centre" : "") + ")"
-                    : "");
+               (s.stop ? std::string(s.forced ? " (stop on a painted split)" : " (stop)") : "");
     case Step::Kind::Click:
     case Step::Kind::DoubleClick:
         return std::string(s.kind == Step::Kind::Click ? "click" : "double-click") +

@@ -39,12 +39,10 @@ struct Step {
     int viewX = 0, viewY = 0; // a click: the view pixel the widget maps it to
     QSize widget;             // after a resize or an enable: the widget's size
     QSize client;             // ... and the view's client size
-    // A stop: the score the program computed, and how the soak set the stop up.
+    // A Space meant to stop a game, and whether the soak painted a split for it first.
     bool stop = false;
-    int score = -1;
     bool forced = false;
     int forcedScore = -1;
-    bool onCentre = false;
 };
 
 // A window or sound that came up while a step was being handled, in the order they came. What
@@ -62,6 +60,12 @@ struct Modal {
     std::array<QString, 6> typed;          // what the soak typed into the new-name boxes
     std::array<std::string, 6> stored;     // what the dialog handed back
     bool ok = false;
+    // The stop sound: the stop's score as the program computed it, whether the position was
+    // the centre itself, and the score of a split the soak painted for it.
+    int score = -1;
+    bool onCentre = false;
+    bool forced = false;
+    int forcedScore = -1;
     std::vector<Step> during;
 };
 

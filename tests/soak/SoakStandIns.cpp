@@ -1,6 +1,7 @@
 #include "SoakStandIns.h"
 
 #include "SoakDriver.h"
+#include "engine/GlobuleView.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -68,6 +69,9 @@ void SoakSound::Play(unsigned id, bool wait) {
     const std::size_t index = m_driver.BeginModal(Modal::Kind::Sound);
     m_driver.ModalAt(index).sound = id;
     m_driver.ModalAt(index).wait = wait;
+    if (id == CGlobuleView::kSoundStop) {
+        m_driver.StopBegins(index);
+    }
     if (wait) {
         m_driver.DuringHold(index);
     }
