@@ -1,7 +1,6 @@
 #include "platform/QtViewHost.h"
 
 #include "platform/DrawContext.h"
-#include "platform/QtText.h"
 #include "platform/SoundOutput.h"
 
 #include <QKeyEvent>
@@ -178,7 +177,7 @@ void QtViewHost::ShowMessage(const std::string& text) {
         RequestRepaint();
         return;
     }
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Globule"), ToQString(text),
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Globule"), QString::fromStdString(text),
                     QMessageBox::Ok, this);
     box.exec();
     RequestRepaint();

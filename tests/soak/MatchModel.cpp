@@ -115,15 +115,9 @@ std::string KindText(Modal::Kind kind) {
     return KindName(kind);
 }
 
-// A path as the game's messages spell it: in its code page, which holds Latin-1's letters.
+// A message names a path as the file system does, as the caption shows it.
 std::string MessagePath(const QString& path) {
-    std::string out;
-    for (const QChar c : path) {
-        out.push_back(c.unicode() < 0x80 || (c.unicode() >= 0xA0 && c.unicode() <= 0xFF)
-                          ? static_cast<char>(c.unicode())
-                          : '?');
-    }
-    return out;
+    return path.toStdString();
 }
 
 } // namespace

@@ -81,6 +81,8 @@ SoakDriver::SoakDriver(const Options& options, const QString& folder)
         m_pool.push_back(folder + QStringLiteral("/match%1.bin").arg(i));
     }
     m_pool.push_back(folder + QStringLiteral("/two words \u00e9.bin"));
+    m_pool.push_back(folder +
+                     QStringLiteral("/\u043c\u0430\u0442\u0447 \u4e2d.bin")); // past the code page
     QDir(folder).mkdir(QStringLiteral("sub"));
     m_elsewhere = {folder + QStringLiteral("/sub"), folder + QStringLiteral("/missing/match.bin"),
                    folder};
