@@ -285,7 +285,7 @@ void SoakDriver::EndWindow() {
     if (!m_frame) {
         return;
     }
-    if (m_random.Chance(50)) {
+    if (m_event < m_options.events && m_random.Chance(50)) {
         std::vector<Modal> record;
         m_record = &record;
         Step step;

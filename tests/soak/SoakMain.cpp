@@ -18,6 +18,15 @@
 
 namespace {
 
+// The offscreen platform says at every new window that it cannot pass size hints on; the rest
+// of what Qt says is kept.
+void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.contains(QLatin1String("does not support propagateSizeHints"))) {
+        return;
+    }
+    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+}
+
 bool ParseArguments(int argc, char** argv, SoakDriver::Options& options) {
     options.seed = 14;
     for (int i = 1; i < argc; ++i) {
@@ -63,6 +72,7 @@ int main(int argc, char** argv) {
     QFile::setPermissions(QString::fromLocal8Bit(runtime),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     qputenv("XDG_RUNTIME_DIR", runtime);
+    qInstallMessageHandler(QuietHandler);
     QApplication app(argc, argv);
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                        scratch.path() + QStringLiteral("/settings"));
