@@ -32,6 +32,9 @@ public:
 // Space before the first tick is ignored, the jackpot follows its winner through the re-sort,
 // a refused size stops the timers, averages are brought up to date before the table is sorted
 // and do not overflow.
+//
+// MatchModel.cpp replays the steps and holds the window side; MatchModelView.cpp is the view
+// and MatchModelCommands.cpp the menu commands and files; MatchRules.h has the rules' tables.
 class MatchModel {
 public:
     struct Column {

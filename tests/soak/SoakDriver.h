@@ -24,6 +24,9 @@ class SoakMessageBox;
 // after every step that the program shows what the model of the match says it must. No event
 // loop runs: timers fire only when the driver fires them, and queued events are delivered
 // only when it flushes them, so one seed always gives the same run.
+//
+// SoakDriver.cpp runs, gives and checks the steps; SoakSteps.cpp chooses them; SoakAnswers.cpp
+// makes the files, names and dialog answers; SoakChecks.cpp checks the disk and the positions.
 class SoakDriver {
 public:
     struct Options {
