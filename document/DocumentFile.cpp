@@ -3,7 +3,6 @@
 #include "document/Archive.h"
 #include "document/GlobuleDoc.h"
 #include "platform/MessageBox.h"
-#include "platform/QtText.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,7 +16,7 @@
 namespace {
 
 void Tell(IMessageBox& messages, const char* pattern, const QString& path) {
-    messages.ShowMessage(FromQString(QString::fromLatin1(pattern).arg(path)));
+    messages.ShowMessage(QString::fromLatin1(pattern).arg(path).toStdString());
 }
 
 // The message for a file that could not be opened or created, from the error the system gave.

@@ -1,7 +1,6 @@
 #include "platform/QtViewHost.h"
 
 #include "platform/DrawContext.h"
-#include "platform/QtText.h"
 #include "platform/SoundOutput.h"
 
 #include <QKeyEvent>
@@ -115,19 +114,36 @@ bool QtViewHost::SetTimer(int id, int periodMs) {
     if (timer == nullptr) {
         timer = new QTimer(this);
         timer->setTimerType(Qt::PreciseTimer);
-        connect(timer, &QTimer::timeout, this, [this, id] {
-            // A blocked thread sees no ticks; the timer's next one comes after the hold.
-            if (m_holding || m_events == nullptr) {
-                return;
-            }
-            Dispatch([this, id] {
-                m_events->OnTimer(static_cast<unsigned>(id));
-                update();
-            });
-        });
+        connect(timer, &QTimer::timeout, this, [this, id] { OnTimerTick(id); });
     }
     timer->start(periodMs);
     return true;
+}
+
+void QtViewHost::OnTimerTick(int id) {
+    // A blocked thread sees no ticks; the timer's next one comes after the hold.
+    if (m_holding || m_events == nullptr) {
+        return;
+    }
+    Dispatch([this, id] {
+        m_events->OnTimer(static_cast<unsigned>(id));
+        update();
+    });
+}
+
+bool QtViewHost::FireTimerForTest(int id) {
+    if (TimerPeriodForTest(id) == 0) {
+        return false;
+    }
+    OnTimerTick(id);
+    return true;
+}
+
+int QtViewHost::TimerPeriodForTest(int id) const {
+    const auto it = m_timers.find(id);
+    return it != m_timers.end() && it->second != nullptr && it->second->isActive()
+               ? it->second->interval()
+               : 0;
 }
 
 void QtViewHost::KillTimer(int id) {
@@ -156,7 +172,12 @@ void QtViewHost::PlaySound(unsigned id, bool wait) {
 
 void QtViewHost::ShowMessage(const std::string& text) {
     update();
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Globule"), ToQString(text),
+    if (m_testMessageBox != nullptr) {
+        m_testMessageBox->ShowMessage(text);
+        RequestRepaint();
+        return;
+    }
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Globule"), QString::fromStdString(text),
                     QMessageBox::Ok, this);
     box.exec();
     RequestRepaint();

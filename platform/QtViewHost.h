@@ -63,6 +63,15 @@ public:
     QImage& ClientImage() override { return m_image; }
     void ShowMessage(const std::string& text) override;
 
+    // Test seams, for driving the host without an event loop (whose timers would fire on the
+    // wall clock). The game itself never calls them.
+    // Answers the view's message boxes in place of a real modal box; null for the real one.
+    void SetMessageBoxForTest(IMessageBox* box) { m_testMessageBox = box; }
+    // A tick of timer `id` by the path a real tick takes; false when the timer is not running.
+    bool FireTimerForTest(int id);
+    // The period of timer `id`, or 0 when it is not running.
+    int TimerPeriodForTest(int id) const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -72,6 +81,7 @@ protected:
 
 private:
     void Run(const std::function<void()>& event);
+    void OnTimerTick(int id);
     void DeliverRepaint();
     void PlaceView();
     QSize RealSize() const;
@@ -90,4 +100,5 @@ private:
     int m_depth = 0; // events of the view being handled, nested in modal loops
     bool m_holding = false;
     std::deque<std::function<void()>> m_heldBack;
+    IMessageBox* m_testMessageBox = nullptr;
 };

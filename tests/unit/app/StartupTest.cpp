@@ -86,13 +86,19 @@ TEST_F(StartupTest, AFileOnTheCommandLineIsLoadedWithoutAReset) {
 }
 
 TEST_F(StartupTest, AFileThatCannotBeLoadedIsReportedAndEndsTheProgram) {
-    const QString missing = settings.File("missing.bin");
-    BoxCatcher catcher;
-    CGlobuleApp app;
-    EXPECT_EQ(app.InitInstance({"globule", missing}), 1);
-    EXPECT_EQ(catcher.Text(), missing + QStringLiteral(" was not found."));
-    EXPECT_EQ(catcher.Title(), QStringLiteral("Globule"));
-    EXPECT_TRUE(app.RecentFiles().Entries().isEmpty());
+    // The box names the file as the file system does, also where the game's code page has no
+    // letter for its name.
+    for (const QString& name :
+         {QStringLiteral("missing.bin"), QStringLiteral("\u043c\u0430\u0442\u0447 \u4e2d.bin")}) {
+        SCOPED_TRACE(name.toStdString());
+        const QString missing = settings.File(name);
+        BoxCatcher catcher;
+        CGlobuleApp app;
+        EXPECT_EQ(app.InitInstance({"globule", missing}), 1);
+        EXPECT_EQ(catcher.Text(), missing + QStringLiteral(" was not found."));
+        EXPECT_EQ(catcher.Title(), QStringLiteral("Globule"));
+        EXPECT_TRUE(app.RecentFiles().Entries().isEmpty());
+    }
 }
 
 } // namespace
