@@ -118,7 +118,7 @@ int main(int argc, char** argv) {
     {
         // Every display mode, at one client size each: the Home page, a played match's Score
         // screen and a game in play.
-        const int sizes[][2] = {{1024, 730}, {1152, 826}, {1280, 986}, {1280, 922},
+        const int sizes[][2] = {{1024, 730}, {1152, 826},  {1280, 986}, {1280, 922},
                                 {1280, 730}, {1600, 1162}, {1600, 1042}};
         for (const auto& size : sizes) {
             const std::string tag = std::to_string(size[0]) + "x" + std::to_string(size[1]);
