@@ -23,8 +23,8 @@ void CGlobuleView::PaintBlob(CDC& dc) const {
             rows[n] = dc.ScanLine(y0 + n) + x0;
         }
     }
-    // Each quarter mirrored into place. Columns hold a few long runs, so walking down a
-    // column keeps the branches predictable.
+    // Each quarter mirrored into place, a screen row at a time: the writes stay together,
+    // and a quarter's bytes, read across, are few enough to stay in the cache.
     struct Placement {
         const BYTE* image;
         bool mirrorX, mirrorY;
@@ -36,14 +36,13 @@ void CGlobuleView::PaintBlob(CDC& dc) const {
         {m_abQuadBL, false, true},
     };
     for (const Placement& q : placements) {
-        for (int i = kSide - 1; i >= 0; --i) {
-            const BYTE* column = q.image + i * kSide;
-            const int dx = q.mirrorX ? 479 - i : i;
-            for (int j = kSide - 1; j >= 0; --j) {
-                if (!column[j]) {
+        for (int j = 0; j < kSide; ++j) {
+            const int dy = q.mirrorY ? 479 - j : j;
+            for (int i = 0; i < kSide; ++i) {
+                if (!q.image[i * kSide + j]) {
                     continue;
                 }
-                const int dy = q.mirrorY ? 479 - j : j;
+                const int dx = q.mirrorX ? 479 - i : i;
                 if (inside) {
                     rows[dy][dx] = kRedPixel;
                 } else {
