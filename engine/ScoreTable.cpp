@@ -3,6 +3,7 @@
 #include "engine/GlobuleView.h"
 
 #include <string>
+#include <utility>
 
 void CGlobuleView::OnLButtonDown(unsigned /*nFlags*/, CPoint point) {
     if (IgnoresInput()) {
@@ -106,9 +107,11 @@ void CGlobuleView::SortByValues(const std::int32_t* values, int sortRow) {
 void CGlobuleView::SwapPlayers(int i, int j) {
     constexpr int t = match::kSwapSlot;
     CGlobuleDoc& doc = m_document;
+    // Through the swap slot, which keeps the last value moved through it; a name of a loaded
+    // match may be megabytes, so only the last step copies.
     auto exchange = [&](auto* column) {
-        column[t] = column[i];
-        column[i] = column[j];
+        column[t] = std::move(column[i]);
+        column[i] = std::move(column[j]);
         column[j] = column[t];
     };
     exchange(doc.m_strPlayerName);
