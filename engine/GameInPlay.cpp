@@ -135,3 +135,18 @@ void CGlobuleView::OnPlayTick() {
         EnterScoreScreen();
     }
 }
+
+void CGlobuleView::SaveUnderCrossHairs(int entry, CDC& dc) {
+    const int x = CrossX(entry);
+    const int y = CrossY(entry);
+    // Both lines are saved before either is drawn, so the crossing keeps its true colour.
+    for (int n = 0; n < 480; ++n) {
+        m_aSavedRow[n] = dc.GetPixel(m_rcBlob.left + n, y);
+        m_aSavedColumn[n] = dc.GetPixel(x, m_rcBlob.top + n);
+    }
+}
+
+void CGlobuleView::DrawCrossHairs(int entry, CDC& dc) {
+    SaveUnderCrossHairs(entry, dc);
+    PaintCrossHairs(entry, dc);
+}

@@ -9,8 +9,10 @@
 
 #include <cstdint>
 #include <ctime>
+#include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 class CChangeNamesDlg;
 
@@ -89,14 +91,33 @@ public:
     void PlaySoundAsync(unsigned id);
     void PlaySoundSync(unsigned id);
 
-    // Drawing.
+    // Drawing as the handlers ask for it: each brings the state its screen shows up to date,
+    // then paints it.
     void DrawHomePage(CDC& dc);
     void DrawScoreScreen();
     void DrawPlayScreen();
     void DrawCrossHairs(int entry, CDC& dc);
-    void EraseCrossHairs(int entry, CDC& dc);
-    void DrawTickCounter(int left, CDC& dc);
-    void ShowPinCenterLegend(CDC& dc);
+
+    // The state the screens show, at the moment the drawing needs it.
+    // The averages, the table sorted by the stored row, the active player and the cells.
+    void PrepareScoreTable();
+    // The picked quarters unpacked, and the blob's pixels counted per column and row.
+    void ComposeBlob();
+    // The colours under the cross hairs of an entry, to be put back when they move.
+    void SaveUnderCrossHairs(int entry, CDC& dc);
+
+    // Painting (render/): it reads the view's state and writes pixels.
+    enum class Refusal { TooNarrow, UnsupportedSize, SizeChange };
+    // The first paint's display mode, fonts and layout; or the refusal of a size no mode takes.
+    std::optional<Refusal> LayOutScreens(CDC& paint);
+    void PaintRefusal(CDC& dc, Refusal refusal) const;
+    void PaintHomePage(CDC& dc) const;
+    void PaintScoreScreen(CDC& dc) const;
+    void PaintBlob(CDC& dc) const;
+    void PaintCrossHairs(int entry, CDC& dc) const;
+    void EraseCrossHairs(int entry, CDC& dc) const;
+    void DrawTickCounter(int left, CDC& dc) const;
+    void ShowPinCenterLegend(CDC& dc) const;
 
     // Screen position of cross-hair entry k.
     int CrossX(int entry) const { return m_rcBlob.left + m_nCentreX + m_aCrossDx[entry]; }
@@ -154,7 +175,7 @@ public:
     float m_fScore{};
     float m_fPinMinQuarter{};
     float m_fCentreMinQuarter{};
-    char m_szNumber[139]{};
+    mutable char m_szNumber[139]{}; // scratch for the numbers being painted
     BYTE m_abQuadTL[240 * 240]{};
     BYTE m_abQuadTR[240 * 240]{};
     BYTE m_abQuadBR[240 * 240]{};
@@ -196,6 +217,7 @@ public:
     std::string m_strScoreHelp;
     std::string m_strPlayHelp;
     std::string m_strHelpPage;
+    std::string m_strPageFooter; // the footer of the Home page being drawn
 
     // ---- Drawing resources --------------------------------------------------------------------
     CPen m_penRed;
@@ -240,13 +262,12 @@ private:
     void SortByValues(const std::int32_t* values, int sortRow);
     int CountRedPixels(int left, int top, int right, int bottom, CDC& dc) const;
     void CountQuarters(int x, int y, int* quarters, CDC& dc) const;
-    void DrawRefusal(CDC& dc, const char* message);
     // Until its first paint has laid it out, and after it refused the display, the view
     // takes no keys, clicks or ticks.
     bool IgnoresInput() const { return m_bBadResolution > 0 || m_bResolutionFixed == 0; }
     // The splash shape at the right with its file hint.
     void DrawFileHint(CDC& dc, const CPen& rim, std::span<const CPoint> shape, COLORREF rimColour,
-                      COLORREF textColour, const char* text);
+                      COLORREF textColour, const char* text) const;
 
     CGlobuleDoc& m_document;
     IViewHost& m_host;

@@ -1,7 +1,9 @@
 #include "document/MatchTables.h"
+#include "document/Statistics.h"
 #include "engine/GlobuleView.h"
 
 #include <string>
+#include <utility>
 
 void CGlobuleView::OnLButtonDown(unsigned /*nFlags*/, CPoint point) {
     if (IgnoresInput()) {
@@ -105,9 +107,11 @@ void CGlobuleView::SortByValues(const std::int32_t* values, int sortRow) {
 void CGlobuleView::SwapPlayers(int i, int j) {
     constexpr int t = match::kSwapSlot;
     CGlobuleDoc& doc = m_document;
+    // Through the swap slot, which keeps the last value moved through it; a name of a loaded
+    // match may be megabytes, so only the last step copies.
     auto exchange = [&](auto* column) {
-        column[t] = column[i];
-        column[i] = column[j];
+        column[t] = std::move(column[i]);
+        column[i] = std::move(column[j]);
         column[j] = column[t];
     };
     exchange(doc.m_strPlayerName);
@@ -122,4 +126,65 @@ void CGlobuleView::SwapPlayers(int i, int j) {
     } else if (m_nJackpotColumn == j) {
         m_nJackpotColumn = i;
     }
+}
+
+void CGlobuleView::PrepareScoreTable() {
+    CGlobuleDoc& doc = m_document;
+    // A game that timed out, was given up or won the pot has changed a total or a count
+    // without its average: bring the averages up to date first, so a table sorted by
+    // Average is sorted by the numbers it shows.
+    for (int p = 0; p < match::kPlayers; ++p) {
+        if (doc.m_lNumGames[p] > 0) {
+            doc.m_lAverage[p] = match::RoundedAverage(doc.m_lAllGames[p], doc.m_lNumGames[p]);
+        }
+    }
+    switch (doc.m_nSortRow) {
+    case 1:
+        SortByName();
+        break;
+    case 2:
+        SortByLastGame();
+        break;
+    case 3:
+        SortByAllGames();
+        break;
+    case 4:
+        SortByNumGames();
+        break;
+    case 5:
+        SortByAverage();
+        break;
+    case 6:
+        SortByBestGame();
+        break;
+    default:
+        break;
+    }
+
+    // The highest flagged column wins; with none flagged the last active column stays.
+    for (int p = 0; p < match::kPlayers; ++p) {
+        if (doc.m_lActive[p] == 1) {
+            m_nActivePlayer = p;
+        }
+    }
+
+    // The table's cells, which clicks are tested against, from the client width alone.
+    const int W = m_rcClient.right;
+    const int CW = (W - 223) / 7;
+    m_rcTableBand = CRect(0, 2, W, 110);
+    for (int p = 0; p < match::kPlayers; ++p) {
+        const int left = W - 100 - (6 - p) * CW;
+        for (int r = 0; r < 6; ++r) {
+            m_arcTableCell[6 * p + r] = CRect(left, 21 * r + 5, left + CW - 3, 21 * r + 23);
+        }
+    }
+    for (int r = 0; r < 6; ++r) {
+        m_arcRowCaption[r] = CRect(103, 21 * r + 5, m_arcTableCell[r].left - 3, 21 * r + 23);
+    }
+}
+
+void CGlobuleView::DrawScoreScreen() {
+    CDC dc = ClientDC();
+    PrepareScoreTable();
+    PaintScoreScreen(dc);
 }

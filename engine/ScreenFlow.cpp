@@ -1,6 +1,7 @@
 #include "document/MatchTables.h"
 #include "document/Statistics.h"
 #include "engine/GlobuleView.h"
+#include "engine/HelpTexts.h"
 
 #include <cstdlib>
 
@@ -126,4 +127,55 @@ void CGlobuleView::EnterScoreScreen() {
     DrawPlayScreen();
     m_nBlobAreaCopy = m_nBlobArea;
     DrawScoreScreen();
+}
+
+void CGlobuleView::OnDraw(CDC& pDC) {
+    if (m_bBadResolution) {
+        return;
+    }
+    UpdateCaption();
+    m_rcClient = m_host.GetClientRect();
+    pDC.SetBkMode(TRANSPARENT);
+
+    if (m_bResolutionFixed == 0) {
+        FollowDocumentSpeed(); // Medium for a new match; a file named at start-up may differ
+        m_bResolutionFixed = 1;
+        m_rcClientFirst = m_rcClient;
+        if (const std::optional<Refusal> refusal = LayOutScreens(pDC)) {
+            PaintRefusal(pDC, *refusal);
+            m_bBadResolution = 1;
+            return;
+        }
+    }
+
+    if (m_rcClient != m_rcClientFirst) {
+        // Nothing may go on behind the message: a game in progress stops here, uncounted.
+        m_host.KillTimer(kPlayTimer);
+        m_host.KillTimer(kPollTimer);
+        PaintRefusal(pDC, Refusal::SizeChange);
+        m_bBadResolution = 1;
+        return;
+    }
+
+    switch (m_nScreen) {
+    case match::kScreenHome:
+        DrawHomePage(pDC);
+        break;
+    case match::kScreenPlay:
+        // Uncovering the window drops a game in progress without counting it.
+        m_host.KillTimer(kPlayTimer);
+        SetScreen(match::kScreenHome);
+        EnterScoreScreen();
+        break;
+    default:
+        SetScreen(match::kScreenHome);
+        EnterScoreScreen();
+        break;
+    }
+}
+
+void CGlobuleView::DrawHomePage(CDC& dc) {
+    m_strHelpPage = helptext::AssemblePage(m_nHelpPage);
+    m_strPageFooter = helptext::kPageFooters[static_cast<std::size_t>(m_nHelpPage)];
+    PaintHomePage(dc);
 }

@@ -1,6 +1,6 @@
 #include "engine/GlobuleView.h"
 #include "engine/HelpTexts.h"
-#include "render/QuadrantShapes.h"
+#include "engine/QuadrantShapes.h"
 
 void CGlobuleView::LoadBuiltInData() {
     // A missing shape resource leaves the records empty: blobs are then blank, never garbage.

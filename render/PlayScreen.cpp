@@ -1,7 +1,6 @@
 #include "engine/GlobuleView.h"
 
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
@@ -10,30 +9,10 @@ constexpr std::uint32_t kRedPixel = 0xFF000000u | RGB(255, 0, 0);
 
 } // namespace
 
-void CGlobuleView::DrawPlayScreen() {
-    CDC dc = ClientDC();
+void CGlobuleView::PaintBlob(CDC& dc) const {
     // Right and bottom are exclusive, so the last blob column and row are not cleared; no
     // shape reaches them and every caller has just cleared the whole client area.
     dc.FillRect(m_rcBlob, m_brPaleGreen);
-
-    BYTE* const images[4] = {m_abQuadTL, m_abQuadTR, m_abQuadBR, m_abQuadBL};
-    for (int slot = 0; slot < 4; ++slot) {
-        BYTE* out = images[slot];
-        const std::int32_t* record = m_aQuadrant[m_aQuadrantPick[slot]];
-        for (m_nBitWord = 1; m_nBitWord < 1859; ++m_nBitWord) {
-            const auto word = static_cast<std::uint32_t>(record[m_nBitWord]);
-            for (int bit = 0; bit < 31; ++bit) {
-                *out++ = static_cast<BYTE>((word >> bit) & 1u);
-            }
-        }
-        // The last word carries only the last two pixels.
-        const auto last = static_cast<std::uint32_t>(record[1859]);
-        out[0] = static_cast<BYTE>(last & 1u);
-        out[1] = static_cast<BYTE>((last >> 1) & 1u);
-    }
-
-    std::memset(m_aColumnCount, 0, sizeof(int) * 481);
-    std::memset(m_aRowCount, 0, sizeof(int) * 481);
 
     const int x0 = m_rcBlob.left;
     const int y0 = m_rcBlob.top;
@@ -44,10 +23,8 @@ void CGlobuleView::DrawPlayScreen() {
             rows[n] = dc.ScanLine(y0 + n) + x0;
         }
     }
-
-    // Each quarter mirrored into place; the right and lower halves count one index further
-    // out, so index 240 stays empty. Columns hold a few long runs, so walking down a column
-    // keeps the branches predictable.
+    // Each quarter mirrored into place, a screen row at a time: the writes stay together,
+    // and a quarter's bytes, read across, are few enough to stay in the cache.
     struct Placement {
         const BYTE* image;
         bool mirrorX, mirrorY;
@@ -59,47 +36,26 @@ void CGlobuleView::DrawPlayScreen() {
         {m_abQuadBL, false, true},
     };
     for (const Placement& q : placements) {
-        for (int i = kSide - 1; i >= 0; --i) {
-            const BYTE* column = q.image + i * kSide;
-            const int dx = q.mirrorX ? 479 - i : i;
-            int* rowCount = q.mirrorY ? m_aRowCount + 480 : m_aRowCount;
-            const int rowStep = q.mirrorY ? -1 : 1;
-            int set = 0;
-            for (int j = kSide - 1; j >= 0; --j) {
-                if (!column[j]) {
+        for (int j = 0; j < kSide; ++j) {
+            const int dy = q.mirrorY ? 479 - j : j;
+            for (int i = 0; i < kSide; ++i) {
+                if (!q.image[i * kSide + j]) {
                     continue;
                 }
-                ++set;
-                rowCount[rowStep * j] += 1;
-                const int dy = q.mirrorY ? 479 - j : j;
+                const int dx = q.mirrorX ? 479 - i : i;
                 if (inside) {
                     rows[dy][dx] = kRedPixel;
                 } else {
                     dc.SetPixel(x0 + dx, y0 + dy, RGB(255, 0, 0));
                 }
             }
-            m_aColumnCount[q.mirrorX ? 480 - i : i] += set;
         }
-    }
-
-    m_aColumnCumul[0] = 0;
-    m_aRowCumul[0] = 0;
-    for (int k = 0; k < 480; ++k) {
-        m_aColumnCumul[k] += m_aColumnCount[k];
-        m_aColumnCumul[k + 1] = m_aColumnCumul[k];
-        m_aRowCumul[k] += m_aRowCount[k];
-        m_aRowCumul[k + 1] = m_aRowCumul[k];
     }
 }
 
-void CGlobuleView::DrawCrossHairs(int entry, CDC& dc) {
+void CGlobuleView::PaintCrossHairs(int entry, CDC& dc) const {
     const int x = CrossX(entry);
     const int y = CrossY(entry);
-    // Both lines are saved before either is drawn, so the crossing keeps its true colour.
-    for (int n = 0; n < 480; ++n) {
-        m_aSavedRow[n] = dc.GetPixel(m_rcBlob.left + n, y);
-        m_aSavedColumn[n] = dc.GetPixel(x, m_rcBlob.top + n);
-    }
     dc.SelectStockPen();
     dc.MoveTo(m_rcBlob.left, y);
     dc.LineTo(m_rcBlob.right, y);
@@ -107,7 +63,7 @@ void CGlobuleView::DrawCrossHairs(int entry, CDC& dc) {
     dc.LineTo(x, m_rcBlob.bottom);
 }
 
-void CGlobuleView::EraseCrossHairs(int entry, CDC& dc) {
+void CGlobuleView::EraseCrossHairs(int entry, CDC& dc) const {
     const int x = CrossX(entry);
     const int y = CrossY(entry);
     for (int n = 0; n < 480; ++n) {
@@ -120,7 +76,7 @@ void CGlobuleView::EraseCrossHairs(int entry, CDC& dc) {
     }
 }
 
-void CGlobuleView::DrawTickCounter(int left, CDC& dc) {
+void CGlobuleView::DrawTickCounter(int left, CDC& dc) const {
     dc.SetBkMode(TRANSPARENT);
     dc.SelectObject(m_fontLarge);
     dc.SelectObject(m_brOrange);
@@ -132,6 +88,6 @@ void CGlobuleView::DrawTickCounter(int left, CDC& dc) {
     dc.DrawText(m_szNumber, m_rcTickLabel, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
-void CGlobuleView::ShowPinCenterLegend(CDC& dc) {
+void CGlobuleView::ShowPinCenterLegend(CDC& dc) const {
     dc.BitBlt(m_rcPinCenter.left, m_rcPinCenter.top, 412, 50, m_bmpPinCenter);
 }

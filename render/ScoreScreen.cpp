@@ -1,5 +1,4 @@
 #include "document/MatchTables.h"
-#include "document/Statistics.h"
 #include "engine/GlobuleView.h"
 
 #include <cstdio>
@@ -57,12 +56,10 @@ void Outline(CDC& dc, std::span<const CPoint> points, int dx, int sign) {
 
 } // namespace
 
-void CGlobuleView::DrawScoreScreen() {
-    CDC dc = ClientDC();
-    CGlobuleDoc& doc = m_document;
+void CGlobuleView::PaintScoreScreen(CDC& dc) const {
+    const CGlobuleDoc& doc = m_document;
     const int W = m_rcClient.right;
 
-    m_rcTableBand = CRect(0, 2, W, 110);
     dc.FillRect(m_rcTableBand, m_brPaleGreen);
 
     const CPoint outerFrame[] = {{100, 2}, {W - 101, 2}, {W - 101, 130}, {100, 130}};
@@ -81,50 +78,10 @@ void CGlobuleView::DrawScoreScreen() {
         dc.LineTo(W - 102 - k * CW, 129);
     }
 
-    // A game that timed out, was given up or won the pot has changed a total or a count
-    // without its average: bring the averages up to date first, so a table sorted by
-    // Average is sorted by the numbers it shows.
-    for (int p = 0; p < match::kPlayers; ++p) {
-        if (doc.m_lNumGames[p] > 0) {
-            doc.m_lAverage[p] = match::RoundedAverage(doc.m_lAllGames[p], doc.m_lNumGames[p]);
-        }
-    }
-    switch (doc.m_nSortRow) {
-    case 1:
-        SortByName();
-        break;
-    case 2:
-        SortByLastGame();
-        break;
-    case 3:
-        SortByAllGames();
-        break;
-    case 4:
-        SortByNumGames();
-        break;
-    case 5:
-        SortByAverage();
-        break;
-    case 6:
-        SortByBestGame();
-        break;
-    default:
-        break;
-    }
-
-    // The highest flagged column wins; with none flagged the last active column stays.
-    for (int p = 0; p < match::kPlayers; ++p) {
-        if (doc.m_lActive[p] == 1) {
-            m_nActivePlayer = p;
-        }
-    }
-
     const CBrush* const columnBrush[match::kPlayers] = {
         &m_brOrange, &m_brTeal, &m_brPurple, &m_brLightGreen, &m_brLightRed, &m_brLightBlue};
     for (int p = 0; p < match::kPlayers; ++p) {
-        const int left = W - 100 - (6 - p) * CW;
         for (int r = 0; r < 6; ++r) {
-            m_arcTableCell[6 * p + r] = CRect(left, 21 * r + 5, left + CW - 3, 21 * r + 23);
             dc.FillRect(m_arcTableCell[6 * p + r], *columnBrush[p]);
         }
     }
@@ -135,7 +92,6 @@ void CGlobuleView::DrawScoreScreen() {
     dc.SetBkMode(TRANSPARENT);
     dc.SelectObject(m_fontMedium);
     for (int r = 0; r < 6; ++r) {
-        m_arcRowCaption[r] = CRect(103, 21 * r + 5, m_arcTableCell[r].left - 3, 21 * r + 23);
         dc.FillRect(m_arcRowCaption[r], m_brCyan);
         if (r + 1 == doc.m_nSortRow) {
             dc.SetTextColor(kRed);
@@ -204,7 +160,7 @@ void CGlobuleView::DrawScoreScreen() {
 }
 
 void CGlobuleView::DrawFileHint(CDC& dc, const CPen& rim, std::span<const CPoint> shape,
-                                COLORREF rimColour, COLORREF textColour, const char* text) {
+                                COLORREF rimColour, COLORREF textColour, const char* text) const {
     const int W = m_rcClient.right;
     dc.SelectObject(rim);
     Outline(dc, shape, W, -1);

@@ -3,7 +3,7 @@
 #include "engine/GlobuleView.h"
 #include "platform/FakeViewHost.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <benchmark/benchmark.h>
 #include <memory>
 #include <string>
@@ -84,7 +84,7 @@ BENCHMARK(StopAndScore)->Unit(benchmark::kMicrosecond)->Repetitions(5);
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

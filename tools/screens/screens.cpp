@@ -116,6 +116,26 @@ int main(int argc, char** argv) {
         ok &= play.Save(folder, "score-after-a-game.png");
     }
     {
+        // Every display mode, at one client size each: the Home page, a played match's Score
+        // screen and a game in play.
+        const int sizes[][2] = {{1024, 730}, {1152, 826},  {1280, 986}, {1280, 922},
+                                {1280, 730}, {1600, 1162}, {1600, 1042}};
+        for (const auto& size : sizes) {
+            const std::string tag = std::to_string(size[0]) + "x" + std::to_string(size[1]);
+            Scene scene(size[0], size[1]);
+            ok &= scene.Save(folder, ("mode-home-" + tag + ".png").c_str());
+            PlayedMatch(scene.doc);
+            scene.doc.m_nSortRow = 3;
+            scene.view->OnKeyDown(VK_SPACE, 1, 0);
+            ok &= scene.Save(folder, ("mode-score-" + tag + ".png").c_str());
+            scene.view->OnKeyDown(VK_SPACE, 1, 0);
+            for (int tick = 0; tick < 3; ++tick) {
+                scene.view->OnTimer(CGlobuleView::kPlayTimer);
+            }
+            ok &= scene.Save(folder, ("mode-play-" + tag + ".png").c_str());
+        }
+    }
+    {
         CGlobuleDoc doc;
         doc.OnNewDocument();
         FakeViewHost host(800, 600);

@@ -10,7 +10,7 @@
 // one region, no holes. Everything is driven by a fixed seed per shape through a small
 // generator of our own, so the output is the same on every machine and every run.
 
-#include "render/QuadrantShapes.h"
+#include "tools/shapes/ShapeTools.h"
 
 #include <QByteArray>
 #include <QColor>

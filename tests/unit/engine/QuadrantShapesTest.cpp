@@ -1,4 +1,4 @@
-#include "render/QuadrantShapes.h"
+#include "tools/shapes/ShapeTools.h"
 
 #include <gtest/gtest.h>
 

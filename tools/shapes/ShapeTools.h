@@ -1,8 +1,9 @@
 #pragma once
 
-// The seven stored quarter shapes of the blob: their packed record format,
-// the loader of the built-in set, and the checks that every stored shape and the set as a
-// whole must pass.
+// Packing, unpacking and checking the blob's quarter shapes: what the shape generator and the
+// tests need, and the program does not.
+
+#include "engine/QuadrantShapes.h"
 
 #include <cstdint>
 #include <string>
@@ -10,22 +11,9 @@
 
 namespace shapes {
 
-inline constexpr int kShapeCount = 7;     // records 0..6
-inline constexpr int kSide = 240;         // a quarter is kSide by kSide pixels
-inline constexpr int kRecordWords = 2000; // room per record
-inline constexpr int kUsedWords = 1860;   // word 0 = count, words 1..1859 = pixels, 31 a word
-inline constexpr int kPixelCount = kSide * kSide; // 57600
-inline constexpr int kBitsPerWord = 31;
 inline constexpr int kBlobSide = 2 * kSide;                        // 480
 inline constexpr int kBlobAreaMin = kBlobSide * kBlobSide / 2;     // one half: 115200
 inline constexpr int kBlobAreaMax = kBlobSide * kBlobSide * 2 / 3; // two thirds: 153600
-
-using Record = std::int32_t[kRecordWords];
-
-// Reads the Qt resource ":/shapes/quadrants.bin" (7 records of 1860 little-endian int32,
-// record after record) into records; words 1860..1999 of each record are set to 0. Returns
-// false, with every record zeroed, if the resource is missing or has the wrong size.
-bool LoadQuadrantShapes(std::int32_t (&records)[kShapeCount][kRecordWords]);
 
 // Packs a 240x240 image of 0/1 bytes (index i*240+j: i = column from the quarter's outer
 // vertical edge, j = row from its outer horizontal edge) into words 0..1859 of record: pixel

@@ -1,19 +1,12 @@
-#include "render/QuadrantShapes.h"
-
-#include <QByteArray>
-#include <QFile>
-#include <QString>
+#include "tools/shapes/ShapeTools.h"
 
 #include <algorithm>
-#include <cstring>
 #include <numeric>
 
 namespace shapes {
 
 namespace {
 
-constexpr char kResourcePath[] = ":/shapes/quadrants.bin";
-constexpr qint64 kResourceBytes = qint64(kShapeCount) * kUsedWords * 4;
 constexpr std::int32_t kLastWordMask = 0x3; // word 1859 carries pixels 57598 and 57599 only
 
 int Index(int i, int j) {
@@ -65,28 +58,6 @@ std::string Describe(const char* what, int bad, int firstBad, const char* unit) 
 }
 
 } // namespace
-
-bool LoadQuadrantShapes(std::int32_t (&records)[kShapeCount][kRecordWords]) {
-    std::memset(records, 0, sizeof(records));
-    QFile file(QString::fromLatin1(kResourcePath));
-    if (!file.open(QIODevice::ReadOnly) || file.size() != kResourceBytes) {
-        return false;
-    }
-    const QByteArray bytes = file.readAll();
-    if (bytes.size() != kResourceBytes) {
-        return false;
-    }
-    const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
-    for (int s = 0; s < kShapeCount; ++s) {
-        for (int w = 0; w < kUsedWords; ++w) {
-            const unsigned char* p = data + (std::size_t(s) * kUsedWords + w) * 4;
-            const std::uint32_t u = std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) |
-                                    (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24);
-            records[s][w] = static_cast<std::int32_t>(u);
-        }
-    }
-    return true;
-}
 
 void PackShape(const std::vector<std::uint8_t>& pixels, std::int32_t* record) {
     std::fill(record, record + kUsedWords, 0);
