@@ -2,12 +2,12 @@
 
 #include "app/CommandIds.h"
 #include "app/QtShellDialogs.h"
+#include "app/QtViewHost.h"
 #include "app/RecentFileList.h"
 #include "document/DocumentFile.h"
 #include "document/GlobuleDoc.h"
 #include "document/MatchTables.h"
 #include "engine/GlobuleView.h"
-#include "platform/QtViewHost.h"
 #include "render/ViewPlacement.h"
 
 #include <QCloseEvent>

@@ -1,10 +1,10 @@
 #include "ProgramPicture.h"
 
 #include "app/MainFrame.h"
+#include "app/QtViewHost.h"
 #include "app/RecentFileList.h"
 #include "document/GlobuleDoc.h"
 #include "engine/GlobuleView.h"
-#include "platform/QtViewHost.h"
 
 Picture ReadProgram(CMainFrame& frame, const CGlobuleDoc& doc, const CRecentFileList& recent) {
     Picture p;

@@ -6,10 +6,10 @@
 #include "SoakStandIns.h"
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
+#include "app/QtViewHost.h"
 #include "app/RecentFileList.h"
 #include "document/GlobuleDoc.h"
 #include "engine/GlobuleView.h"
-#include "platform/QtViewHost.h"
 
 #include <QApplication>
 #include <QCoreApplication>

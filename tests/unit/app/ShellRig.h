@@ -2,12 +2,12 @@
 
 #include "app/MainFrame.h"
 #include "app/QtChangeNamesDlg.h"
+#include "app/QtViewHost.h"
 #include "app/RecentFileList.h"
 #include "app/ShellDialogs.h"
 #include "document/GlobuleDoc.h"
 #include "engine/GlobuleView.h"
 #include "platform/MessageBox.h"
-#include "platform/QtViewHost.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "platform/EventGate.h"
 #include "platform/ViewHost.h"
 
 #include <QImage>
 #include <QPointF>
 #include <QWidget>
-#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
@@ -47,7 +47,7 @@ public:
     void RequestRepaint();
     // Runs `event` for the view now, or after the hold in progress.
     void Dispatch(std::function<void()> event);
-    bool Holding() const { return m_holding; }
+    bool Holding() const { return m_gate.Holding(); }
 
     // Where the view's image is shown, in the widget's coordinates.
     QRectF ViewArea() const;
@@ -80,7 +80,6 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
-    void Run(const std::function<void()>& event);
     void OnTimerTick(int id);
     void DeliverRepaint();
     void PlaceView();
@@ -97,8 +96,6 @@ private:
     bool m_laidOut = false; // the view has had its first repaint
     bool m_repaintsEnabled = false;
     bool m_repaintPending = false;
-    int m_depth = 0; // events of the view being handled, nested in modal loops
-    bool m_holding = false;
-    std::deque<std::function<void()>> m_heldBack;
+    EventGate m_gate;
     IMessageBox* m_testMessageBox = nullptr;
 };

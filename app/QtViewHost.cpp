@@ -1,4 +1,4 @@
-#include "platform/QtViewHost.h"
+#include "app/QtViewHost.h"
 
 #include "platform/DrawContext.h"
 #include "platform/SoundOutput.h"
@@ -40,6 +40,8 @@ QtViewHost::QtViewHost(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_image = QImage(1, 1, QImage::Format_RGB32);
     m_image.fill(Qt::white);
+    // A repaint owed from a hold comes after the input, as a blocked thread has it.
+    m_gate.SetAfterHold([this] { DeliverRepaint(); });
 }
 
 QtViewHost::~QtViewHost() = default;
@@ -52,30 +54,7 @@ void QtViewHost::SetSoundOutput(std::unique_ptr<ISoundOutput> output) {
 // ---- Events for the view ------------------------------------------------------------------
 
 void QtViewHost::Dispatch(std::function<void()> event) {
-    if (m_holding) {
-        m_heldBack.push_back(std::move(event));
-        return;
-    }
-    Run(event);
-}
-
-void QtViewHost::Run(const std::function<void()>& event) {
-    ++m_depth;
-    event();
-    if (--m_depth > 0 || !m_holding) {
-        return;
-    }
-    // The handler that held the program has returned: what came meanwhile now follows in
-    // order. One of those may hold the program again; the rest then waits for it.
-    m_holding = false;
-    while (!m_holding && !m_heldBack.empty()) {
-        const std::function<void()> next = std::move(m_heldBack.front());
-        m_heldBack.pop_front();
-        Run(next);
-    }
-    if (!m_holding) {
-        DeliverRepaint(); // one owed from the hold, after the input as a blocked thread has it
-    }
+    m_gate.Dispatch(std::move(event));
 }
 
 void QtViewHost::keyPressEvent(QKeyEvent* event) {
@@ -122,7 +101,7 @@ bool QtViewHost::SetTimer(int id, int periodMs) {
 
 void QtViewHost::OnTimerTick(int id) {
     // A blocked thread sees no ticks; the timer's next one comes after the hold.
-    if (m_holding || m_events == nullptr) {
+    if (m_gate.Holding() || m_events == nullptr) {
         return;
     }
     Dispatch([this, id] {
@@ -158,8 +137,8 @@ void QtViewHost::PlaySound(unsigned id, bool wait) {
         m_soundLoaded = true;
         m_sound = LoadSoundOutput();
     }
-    if (wait && m_depth > 0) {
-        m_holding = true; // until the handler that waits has returned
+    if (wait) {
+        m_gate.Hold(); // until the handler that waits has returned
     }
     if (m_sound == nullptr) {
         return;
@@ -216,11 +195,11 @@ void QtViewHost::RequestRepaint() {
 
 void QtViewHost::DeliverRepaint() {
     // A repaint owed while repaints are held or the program is held waits for their end.
-    if (!m_repaintPending || !m_repaintsEnabled || m_holding || m_events == nullptr) {
+    if (!m_repaintPending || !m_repaintsEnabled || m_gate.Holding() || m_events == nullptr) {
         return;
     }
     m_repaintPending = false;
-    Run([this] {
+    m_gate.Run([this] {
         CDC dc(m_image);
         m_events->OnDraw(dc);
         update();

@@ -1,4 +1,4 @@
-#include "platform/QtViewHost.h"
+#include "app/QtViewHost.h"
 #include "document/GlobuleDoc.h"
 #include "engine/GlobuleView.h"
 
