@@ -32,17 +32,7 @@ void CGlobuleView::ComposeBlob() {
     // out, so index 240 stays empty.
     std::memset(m_aColumnCount, 0, sizeof(int) * 481);
     std::memset(m_aRowCount, 0, sizeof(int) * 481);
-    struct Placement {
-        const BYTE* image;
-        bool mirrorX, mirrorY;
-    };
-    const Placement placements[4] = {
-        {m_abQuadTL, false, false},
-        {m_abQuadTR, true, false},
-        {m_abQuadBR, true, true},
-        {m_abQuadBL, false, true},
-    };
-    for (const Placement& q : placements) {
+    for (const QuarterPlacement& q : Quarters()) {
         // Summed in the quarter's own order first: straight runs the compiler can vectorise.
         int rows[kSide] = {};
         for (int i = 0; i < kSide; ++i) {

@@ -7,6 +7,7 @@
 #include "platform/Geometry.h"
 #include "platform/ViewHost.h"
 
+#include <array>
 #include <cstdint>
 #include <ctime>
 #include <optional>
@@ -118,6 +119,19 @@ public:
     void EraseCrossHairs(int entry, CDC& dc) const;
     void DrawTickCounter(int left, CDC& dc) const;
     void ShowPinCenterLegend(CDC& dc) const;
+
+    // The blob's quarters, top-left, top-right, bottom-right, bottom-left: each picked shape's
+    // pixels and how it is mirrored into place.
+    struct QuarterPlacement {
+        const BYTE* image;
+        bool mirrorX, mirrorY;
+    };
+    std::array<QuarterPlacement, 4> Quarters() const {
+        return {{{m_abQuadTL, false, false},
+                 {m_abQuadTR, true, false},
+                 {m_abQuadBR, true, true},
+                 {m_abQuadBL, false, true}}};
+    }
 
     // Screen position of cross-hair entry k.
     int CrossX(int entry) const { return m_rcBlob.left + m_nCentreX + m_aCrossDx[entry]; }

@@ -101,17 +101,7 @@ version=$("$program" --version 2>"$work/version.log") || fail "$program --versio
 [[ $version == "Globule Version LR615" ]] || fail "$program --version printed '$version'"
 step "start: $program --version prints \"$version\""
 
-mkdir "$work/matches"
-cd "$work/matches"
-"$program" >"$work/globule.log" 2>&1 &
-game=$!
-pids+=("$game")
-alive() { kill -0 "$game" 2>/dev/null; }
-shot() { timeout 10 import -window root "$work/$1.png"; }
-pixel() {
-    /usr/bin/convert "$work/$1.png" -crop "1x1+$2+$3" +repage -depth 8 txt:- |
-        grep -o '#[0-9A-F]\{6\}' | head -n1
-}
+start_game "$program"
 # The right margin of the Home page, and the left margin of the Score screen, at 1024x768.
 shows() { # colour x y
     alive || fail "the installed program ended"

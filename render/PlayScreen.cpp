@@ -25,17 +25,7 @@ void CGlobuleView::PaintBlob(CDC& dc) const {
     }
     // Each quarter mirrored into place, a screen row at a time: the writes stay together,
     // and a quarter's bytes, read across, are few enough to stay in the cache.
-    struct Placement {
-        const BYTE* image;
-        bool mirrorX, mirrorY;
-    };
-    const Placement placements[4] = {
-        {m_abQuadTL, false, false},
-        {m_abQuadTR, true, false},
-        {m_abQuadBR, true, true},
-        {m_abQuadBL, false, true},
-    };
-    for (const Placement& q : placements) {
+    for (const QuarterPlacement& q : Quarters()) {
         for (int j = 0; j < kSide; ++j) {
             const int dy = q.mirrorY ? 479 - j : j;
             for (int i = 0; i < kSide; ++i) {

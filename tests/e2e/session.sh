@@ -55,3 +55,61 @@ start_session() {
     wm_ready() { timeout 5 xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
     wait_for 10 wm_ready || { echo "openbox did not start" >&2; return 1; }
 }
+
+# ---- The game in the session --------------------------------------------------------------
+
+# Starts the program "$@" in a scratch folder of match files, its output in $work/globule.log.
+start_game() {
+    matches=$work/matches
+    mkdir -p "$matches"
+    cd "$matches"
+    "$@" >"$work/globule.log" 2>&1 &
+    game=$!
+    pids+=("$game")
+}
+alive() { kill -0 "$game" 2>/dev/null; }
+
+# The game's main window once the window manager has maximised it: sets $window.
+window=""
+find_maximised_window() {
+    alive || { echo "the program ended at start-up" >&2; exit 1; }
+    local id
+    for id in $(timeout 5 xdotool search --onlyvisible --pid "$game" 2>/dev/null); do
+        if timeout 5 xprop -id "$id" _NET_WM_STATE 2>/dev/null | grep -q MAXIMIZED_VERT; then
+            window=$id
+            return 0
+        fi
+    done
+    return 1
+}
+# "X Y WIDTH HEIGHT" of the window's client area.
+geometry() {
+    timeout 5 xwininfo -id "$window" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+        /Width:/ {w=$NF} /Height:/ {h=$NF} END {print x, y, w, h}'
+}
+# Qt first lays the window out at 200x100: waits for three equal readings, and sets $last and
+# client_x, client_y, client_w, client_h from them.
+settle_window() {
+    local settled=0 now
+    last=""
+    for _ in $(seq 100); do
+        now=$(geometry)
+        if [[ $now == "$last" ]]; then
+            settled=$((settled + 1))
+        else
+            settled=1
+            last=$now
+        fi
+        ((settled >= 3)) && break
+        sleep 0.1
+    done
+    ((settled >= 3)) || return 1
+    read -r client_x client_y client_w client_h <<<"$last"
+}
+
+shot() { timeout 10 import -window root "$work/$1.png"; }
+# The colour of one pixel of a screenshot as #RRGGBB.
+pixel() {
+    /usr/bin/convert "$work/$1.png" -crop "1x1+$2+$3" +repage -depth 8 txt:- |
+        grep -o '#[0-9A-F]\{6\}' | head -n1
+}

@@ -30,57 +30,14 @@ fail() {
 step() { echo "soak-window: $*"; }
 
 start_session || fail "no X session"
-matches=$work/matches
-mkdir "$matches"
-cd "$matches"
-"$program" >"$work/globule.log" 2>&1 &
-game=$!
-pids+=("$game")
-alive() { kill -0 "$game" 2>/dev/null; }
-
-window=""
-find_window() {
-    alive || fail "the program ended at start-up"
-    local id
-    for id in $(timeout 5 xdotool search --onlyvisible --pid "$game" 2>/dev/null); do
-        if timeout 5 xprop -id "$id" _NET_WM_STATE 2>/dev/null | grep -q MAXIMIZED_VERT; then
-            window=$id
-            return 0
-        fi
-    done
-    return 1
-}
-wait_for 20 find_window || fail "no maximised window"
-geometry() {
-    timeout 5 xwininfo -id "$window" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
-        /Width:/ {w=$NF} /Height:/ {h=$NF} END {print x, y, w, h}'
-}
-# Qt first lays the window out at 200x100: wait for three equal readings.
-settled=0
-last=""
-for _ in $(seq 100); do
-    now=$(geometry)
-    if [[ $now == "$last" ]]; then
-        settled=$((settled + 1))
-    else
-        settled=1
-        last=$now
-    fi
-    ((settled >= 3)) && break
-    sleep 0.1
-done
-((settled >= 3)) || fail "the window size did not settle"
-read -r client_x client_y client_w client_h <<<"$last"
+start_game "$program"
+wait_for 20 find_maximised_window || fail "no maximised window"
+settle_window || fail "the window size did not settle"
 # The view lies below the 19-pixel menu bar.
 view_top=$((client_y + 19))
 view_bottom=$((client_y + client_h - 1))
 step "window $window: client area ${client_w}x${client_h} at ($client_x,$client_y)"
 
-shot() { timeout 10 import -window root "$work/$1.png" || fail "screenshot $1"; }
-pixel() {
-    /usr/bin/convert "$work/$1.png" -crop "1x1+$2+$3" +repage -depth 8 txt:- |
-        grep -o '#[0-9A-F]\{6\}' | head -n1
-}
 press() {
     alive || fail "the program ended (after key $*)"
     timeout 10 xdotool key --clearmodifiers "$@" || fail "xdotool key $*"
