@@ -298,41 +298,26 @@ Step SoakDriver::WindowStep() {
 }
 
 Step SoakDriver::NestedStep(bool held) {
-    if (!held) {
-        // Inside a modal window only timers and repaints reach the program.
-        switch (m_random.Weighted({40, 30, 30})) {
-        case 0:
-            return TickStep();
-        case 1: {
-            Step step;
-            step.kind = Step::Kind::Expose;
-            return step;
-        }
-        default: {
-            Step step;
-            step.kind = Step::Kind::Flush;
-            return step;
-        }
-        }
-    }
-    switch (m_random.Weighted({35, 20, 15, 10, 10, 10})) {
-    case 0:
+    // Inside a modal window only timers and repaints reach the program; during a hold any
+    // input may come, and must wait.
+    enum Pick { kKey, kClick, kCommand, kTick, kExpose, kFlush };
+    const int pick = held ? m_random.Weighted({35, 20, 15, 10, 10, 10})
+                          : kTick + m_random.Weighted({40, 30, 30});
+    Step step;
+    switch (pick) {
+    case kKey:
         return KeyStep(false);
-    case 1:
+    case kClick:
         return ClickStep();
-    case 2:
+    case kCommand:
         return CommandStep();
-    case 3:
+    case kTick:
         return TickStep();
-    case 4: {
-        Step step;
+    case kExpose:
         step.kind = Step::Kind::Expose;
         return step;
-    }
-    default: {
-        Step step;
+    default:
         step.kind = Step::Kind::Flush;
         return step;
-    }
     }
 }
