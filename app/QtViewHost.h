@@ -51,7 +51,6 @@ public:
 
     // Where the view's image is shown, in the widget's coordinates.
     QRectF ViewArea() const;
-    const ViewPlacement& Placed() const { return m_placed; }
     // The view pixel under a point of the widget.
     CPoint ToView(QPointF widgetPoint) const;
 
