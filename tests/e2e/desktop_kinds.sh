@@ -9,7 +9,8 @@
 #   is_maximised          the desktop says the window is maximised and it fills the work area
 #   desktop_scale         the desktop's scale (device pixels per unit of its own)
 # and twist NAME does to the desktop what players' desktops do during a game: a panel comes,
-# a panel restarts, a bar hides and shows, full screen and back, a move to another monitor.
+# a panel restarts, a bar hides and shows, full screen and back, minimised and restored, a move
+# to another monitor.
 
 # ---- Pictures -------------------------------------------------------------------------------
 
@@ -40,6 +41,7 @@ REFUSAL_RED='#FF0000'
 PALE_PINK='#FFF0F0'
 PALE_GREEN='#DCFFDC'
 SAVE_HINT_GREEN='#008040'
+CAPTION_CYAN='#00FFFF'
 
 # ---- X11: Xvfb and a window manager (session.sh) ------------------------------------------
 
@@ -272,8 +274,8 @@ window_resized_from() {
     [[ $(window_box) == "$now" ]]
 }
 
-# twist NAME: panel-after, panel-restart, bar, fullscreen, other-monitor, none. Fails with a
-# reason.
+# twist NAME: panel-after, panel-restart, bar, fullscreen, minimise, other-monitor, none.
+# Fails with a reason.
 twist() {
     local before
     before=$(window_box)
@@ -289,6 +291,14 @@ twist() {
         before=$(window_box)
         start_panel
         wait_for 10 window_resized_from "$before" || { echo "the window did not shrink for the panel"; return 1; }
+        ;;
+    minimise)
+        hidden() { timeout 5 xprop -id "$window" _NET_WM_STATE | grep -q HIDDEN; }
+        timeout 10 xdotool windowminimize "$window"
+        wait_for 10 hidden || { echo "the window was not minimised"; return 1; }
+        sleep 0.5
+        timeout 10 xdotool windowactivate "$window" 2>/dev/null
+        wait_for 10 eval '! hidden' || { echo "the window was not restored"; return 1; }
         ;;
     other-monitor)
         local from

@@ -55,7 +55,7 @@ if [[ ${1:-} != --* || ${1:-} == --quick ]]; then
             "x11:none none"
             "x11:openbox panel-after" "x11:fluxbox panel-after" "x11:icewm panel-after"
             "x11:xfwm4 panel-after" "x11:openbox panel-restart" "x11:xfwm4 panel-restart"
-            "x11:openbox fullscreen" "x11:xfwm4 fullscreen"
+            "x11:openbox fullscreen" "x11:xfwm4 fullscreen" "x11:openbox minimise"
             "sway:1:native bar" "sway:1.5:native bar" "sway:2:native bar"
             "sway:1:xwayland bar" "sway:1.5:xwayland bar" "sway:2:xwayland refused"
             "sway:2:xwayland:2560x1440 bar"
@@ -196,16 +196,27 @@ if [[ $case_kind == --desktop ]]; then
     send_key space || fail "key"
     sleep 1.5 # the game's first tick comes at 50 ms
     result=$(twist "$twist_name") || fail "$result"
-    playing() { view_box "$PALE_GREEN" play && ! refused play; }
+    captions() { (($(FUZZ=3% colour_count "$work/$1.png" "$CAPTION_CYAN") > 1000)); }
+    hint() { (($(FUZZ=3% colour_count "$work/$1.png" "$SAVE_HINT_GREEN") > 500)); }
+    if [[ $twist_name == minimise ]]; then
+        # Shown again after it was hidden, the window is repainted: the game in progress is
+        # dropped, uncounted, for the Score screen with a new blob; then a game goes on.
+        score_again() { view_box "$PALE_GREEN" dropped && captions dropped; }
+        wait_for 10 score_again || fail "no Score screen after the window came back"
+        hint dropped && fail "the dropped game was counted"
+        send_key space || fail "key"
+        sleep 1.5
+    fi
+    playing() { view_box "$PALE_GREEN" play && ! refused play && ! captions play; }
     wait_for 10 playing || fail "no game on the screen after the $twist_name"
     send_key space || fail "key"
-    scored() {
-        view_box "$PALE_GREEN" scored || return 1
-        (($(FUZZ=3% colour_count "$work/scored.png" "$SAVE_HINT_GREEN") > 500))
-    }
+    scored() { view_box "$PALE_GREEN" scored && hint scored; }
     wait_for 10 scored || fail "the game was not scored"
-    played="game scored"
-    [[ $twist_name != none ]] && played="$twist_name, game scored"
+    case $twist_name in
+    none) played="game scored" ;;
+    minimise) played="minimised and restored: game dropped, the next scored" ;;
+    *) played="$twist_name, game scored" ;;
+    esac
     echo "| $label | $scale | $window_shown | $view_shown | $twist_name | passed: $played |"
     keep_shots "$kind-$arg1-$arg2-$twist_name" "$work/home.png" "$work/scored.png"
     passed=1
