@@ -340,6 +340,13 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 }
 
 void CMainFrame::ShowMaximizedForGame() {
+    if (const QScreen* current = screen()) {
+        // The size the window takes when the player unmaximises it: the game shows at any
+        // size, so a good part of the screen rather than the toolkit's tiny default.
+        const QRect area = current->availableGeometry();
+        resize(area.size() * 3 / 4);
+        move(area.center() - rect().center());
+    }
     m_sinceShow.start();
     showMaximized();
     m_sizeAtShow = size();
