@@ -19,9 +19,9 @@ class QMenu;
 class QtViewHost;
 
 // The main window: an ordinary top-level window with the menu bar and the game view, shown
-// maximised. Every menu
-// entry and shortcut is a command id; the table built in the constructor says, for each id,
-// when it is enabled and what it does, and Execute is the one way a command is carried out.
+// maximised. Every menu entry and shortcut is a command id; the table built in the constructor
+// says, for each id, when it is enabled and what it does, and Execute is the one way a command
+// is carried out.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:

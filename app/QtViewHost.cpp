@@ -191,7 +191,7 @@ void QtViewHost::RequestRepaint() {
 }
 
 void QtViewHost::DeliverRepaint() {
-    // A repaint owed while repaints are held or the program is held waits for their end.
+    // A repaint owed before the layout, or while the program is held, waits for them.
     if (!m_repaintPending || !m_laidOut || m_gate.Holding() || m_events == nullptr) {
         return;
     }
