@@ -61,7 +61,12 @@ start_session() {
         pids+=("$DBUS_SESSION_BUS_PID")
         xfwm4 --compositor=off --sm-client-disable >"$work/wm.log" 2>&1 &
         ;;
-    fluxbox) HOME=$work/home fluxbox >"$work/wm.log" 2>&1 & ;;
+    fluxbox)
+        # With no wallpaper setter installed, fluxbox puts an error box over everything.
+        mkdir -p "$work/home/.fluxbox"
+        echo "background: none" >"$work/home/.fluxbox/overlay"
+        HOME=$work/home fluxbox >"$work/wm.log" 2>&1 &
+        ;;
     icewm) HOME=$work/home icewm >"$work/wm.log" 2>&1 & ;;
     *)
         echo "no such window manager: $wm" >&2
