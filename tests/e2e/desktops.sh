@@ -282,15 +282,21 @@ if [[ $case_kind == --weston || $case_kind == --weston-with-game ]]; then
         home() {
             kill -0 "$game" 2>/dev/null || return 2
             screenshot "$work/start-$n.png" || return 1
-            [[ -n $(colour_box "$work/start-$n.png" "$PEACH") ]] || return 1
-            # With the panel up, whenever it came.
+            [[ -n $(colour_box "$work/start-$n.png" "$PEACH") ]]
+        }
+        panel_over_game() {
+            screenshot "$work/start-$n.png" || return 1
             cp "$work/start-$n.png" "$work/desktop.png"
             awk -v top="$(mean 1280x16+0+0)" 'BEGIN {exit !(top < 0.3)}'
         }
-        result="FAILED"
+        result="FAILED: no Home page"
         if wait_for 20 home; then
-            # The game may still be laying out while the panel takes its place: a second look.
-            sleep 1
+            # With the panel up, whenever it came; the game may still be laying itself out
+            # while the panel takes its place: a second look.
+            result="FAILED: no panel came"
+            wait_for 20 panel_over_game && sleep 1 && result=look
+        fi
+        if [[ $result == look ]]; then
             screenshot "$work/start-$n.png"
             box=$(colour_box "$work/start-$n.png" "$PEACH")
             read -r pw ph px py <<<"${box:-0 0 0 0}"
