@@ -218,7 +218,10 @@ if [[ $case_kind == --desktop ]]; then
     *) played="$twist_name, game scored" ;;
     esac
     echo "| $label | $scale | $window_shown | $view_shown | $twist_name | passed: $played |"
-    keep_shots "$kind-$arg1-$arg2-$twist_name" "$work/home.png" "$work/scored.png"
+    # The last whole screenshot shows the desktop around the scored game.
+    mv "$work/shot.png" "$work/desktop.png"
+    keep_shots "$kind-$arg1-$arg2-$twist_name" "$work/home.png" "$work/scored.png" \
+        "$work/desktop.png" "$work/fullscreen.png"
     passed=1
     exit 0
 fi
