@@ -19,5 +19,7 @@ constexpr int kAppExit = 57665;
 constexpr int kNextPane = 57680;
 constexpr int kPrevPane = 57681;
 constexpr int kChangeNames = 32771;
+// The window's own, with no menu entry: F11.
+constexpr int kFullScreen = 32800;
 
 } // namespace command

@@ -38,9 +38,6 @@ QString MenuTextFor(int index, const QString& path) {
 CMainFrame::CMainFrame(CGlobuleDoc& document, CRecentFileList& recentFiles,
                        std::unique_ptr<IShellDialogs> dialogs)
     : m_document(document), m_recentFiles(recentFiles), m_dialogs(std::move(dialogs)) {
-    // A caption bar and nothing else: no system menu, no minimise, maximise or close button.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-
     m_host = new QtViewHost(this);
     m_host->SetPlacement(&ChooseViewPlacement);
     setCentralWidget(m_host);
@@ -90,6 +87,8 @@ void CMainFrame::BuildCommands() {
             [this, i] { OnRecentFile(i); });
     }
     AddCommand(command::kAppExit, always, [this] { close(); });
+    AddCommand(command::kFullScreen, always,
+               [this] { setWindowState(windowState() ^ Qt::WindowFullScreen); });
     AddCommand(command::kAppAbout, always, [this] {
         m_dialogs->ShowAbout();
         m_host->RequestRepaint(); // the box covered the view
@@ -232,6 +231,7 @@ void CMainFrame::BuildShortcuts() {
         {QKeySequence(Qt::SHIFT | Qt::Key_F6), command::kPrevPane},
         // Usually the window manager's; here for desktops that leave it to the program.
         {QKeySequence(Qt::ALT | Qt::Key_F4), command::kAppExit},
+        {QKeySequence(Qt::Key_F11), command::kFullScreen},
     };
     for (const Key& key : keys) {
         auto* shortcut = new QShortcut(key.keys, this);
@@ -340,6 +340,13 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 }
 
 void CMainFrame::ShowMaximizedForGame() {
+    if (const QScreen* current = screen()) {
+        // The size the window takes when the player unmaximises it: the game shows at any
+        // size, so a good part of the screen rather than the toolkit's tiny default.
+        const QRect area = current->availableGeometry();
+        resize(area.size() * 3 / 4);
+        move(area.center() - rect().center());
+    }
     m_sinceShow.start();
     showMaximized();
     m_sizeAtShow = size();
@@ -348,12 +355,7 @@ void CMainFrame::ShowMaximizedForGame() {
 
 void CMainFrame::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    if (m_repaintsEnabled && size() != m_settledSize) {
-        // The window left the size the view was laid out for. The window manager may say it
-        // unmaximised the window only after this resize, so hold the view now: a repaint at
-        // a passing size would make it refuse the rest of the session.
-        HoldViewRepaints();
-    }
+    // Once the view is laid out, a new size only shows its picture anew (QtViewHost).
     WatchSize();
 }
 
@@ -364,19 +366,8 @@ void CMainFrame::changeEvent(QEvent* event) {
     }
     if (!m_repaintsEnabled) {
         WatchSize();
-        return;
-    }
-    if (isMinimized()) {
-        return;
-    }
-    if (!isMaximized() && !isFullScreen()) {
-        // The window manager took the maximised state away (a double-click on the caption
-        // bar, say). The view keeps the layout of its first size and would refuse any other,
-        // so the window goes back to maximised and the view waits until it is.
-        HoldViewRepaints();
-        showMaximized();
-        WatchSize();
-    } else if (static_cast<QWindowStateChangeEvent*>(event)->oldState() & Qt::WindowMinimized) {
+    } else if (!isMinimized() &&
+               (static_cast<QWindowStateChangeEvent*>(event)->oldState() & Qt::WindowMinimized)) {
         m_host->RequestRepaint(); // restored: the view is uncovered
     }
 }
@@ -439,12 +430,5 @@ void CMainFrame::OnSizeSettled() {
 void CMainFrame::EnableViewRepaints() {
     m_settle.stop();
     m_repaintsEnabled = true;
-    m_settledSize = size();
     m_host->EnableRepaints();
-}
-
-void CMainFrame::HoldViewRepaints() {
-    m_host->HoldRepaints();
-    m_repaintsEnabled = false;
-    m_sinceShow.start();
 }

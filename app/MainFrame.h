@@ -18,9 +18,10 @@ class QAction;
 class QMenu;
 class QtViewHost;
 
-// The main window: a caption bar, the menu bar and the game view, shown maximised. Every menu
-// entry and shortcut is a command id; the table built in the constructor says, for each id,
-// when it is enabled and what it does, and Execute is the one way a command is carried out.
+// The main window: an ordinary top-level window with the menu bar and the game view, shown
+// maximised. Every menu entry and shortcut is a command id; the table built in the constructor
+// says, for each id, when it is enabled and what it does, and Execute is the one way a command
+// is carried out.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
@@ -81,8 +82,6 @@ private:
     void WatchSize();
     void OnSizeSettled();
     void EnableViewRepaints();
-    // Until the window is back at its settled size (or 2 s have passed), the view gets no repaint.
-    void HoldViewRepaints();
     bool FillsAvailableArea() const;
     bool ShownMaximisedAcross() const;
 
@@ -101,7 +100,6 @@ private:
     QTimer m_settle;
     QElapsedTimer m_sinceShow;
     bool m_repaintsEnabled = false;
-    QSize m_settledSize; // the window's size when the view got its repaints
     QSize m_sizeAtShow;
     bool m_placedItself = false; // nothing maximised the window, so it took the work area
 };

@@ -68,8 +68,8 @@ void QtViewHost::keyPressEvent(QKeyEvent* event) {
 }
 
 void QtViewHost::mousePressEvent(QMouseEvent* event) {
-    // While the window passes through other sizes, no point maps to the view.
-    if (event->button() != Qt::LeftButton || !m_repaintsEnabled) {
+    // Until the view is laid out, no point maps to it.
+    if (event->button() != Qt::LeftButton || !m_laidOut) {
         return;
     }
     const CPoint at = ToView(event->position());
@@ -169,15 +169,12 @@ void QtViewHost::SetWindowText(const std::string& caption) {
 // ---- Repaints and the view's place --------------------------------------------------------
 
 void QtViewHost::EnableRepaints() {
-    m_repaintsEnabled = true;
-    if (m_laidOut && RealSize() == m_placedFor) {
-        // Back at the size the view was laid out for: it keeps its picture and its game.
-        update();
+    if (m_laidOut) {
         DeliverRepaint(); // only if one was asked for meanwhile
         return;
     }
     // At once, so that the window's next paint already shows the game; a repaint asked for
-    // earlier is then covered by this one. At another size the view refuses the change.
+    // earlier is then covered by this one.
     PlaceView();
     m_laidOut = true;
     m_repaintPending = true;
@@ -194,8 +191,8 @@ void QtViewHost::RequestRepaint() {
 }
 
 void QtViewHost::DeliverRepaint() {
-    // A repaint owed while repaints are held or the program is held waits for their end.
-    if (!m_repaintPending || !m_repaintsEnabled || m_gate.Holding() || m_events == nullptr) {
+    // A repaint owed before the layout, or while the program is held, waits for them.
+    if (!m_repaintPending || !m_laidOut || m_gate.Holding() || m_events == nullptr) {
         return;
     }
     m_repaintPending = false;
@@ -214,10 +211,9 @@ QSize QtViewHost::RealSize() const {
 
 void QtViewHost::PlaceView() {
     const QSize real = RealSize();
-    const double ratio = devicePixelRatioF();
-    m_placed = m_placement ? m_placement(real.width(), real.height(), ratio)
-                           : ViewPlacement{width(), height(), ratio};
-    m_placedFor = real;
+    m_placedRatio = devicePixelRatioF();
+    m_placed = m_placement ? m_placement(real.width(), real.height(), m_placedRatio)
+                           : ViewPlacement{width(), height(), m_placedRatio};
     if (m_image.size() != QSize(m_placed.width, m_placed.height) && m_placed.width > 0 &&
         m_placed.height > 0) {
         m_image = QImage(m_placed.width, m_placed.height, QImage::Format_RGB32);
@@ -225,21 +221,27 @@ void QtViewHost::PlaceView() {
     }
 }
 
+ShownArea QtViewHost::Shown() const {
+    const QSize real = RealSize();
+    return PlaceLaidOutView({m_image.width(), m_image.height(), m_placed.scale}, m_placedRatio,
+                            real.width(), real.height(), devicePixelRatioF());
+}
+
 QRectF QtViewHost::ViewArea() const {
-    // Centred across, from the top; whole device pixels, so that a whole-number scale is a
-    // sharp copy.
+    const ShownArea shown = Shown();
     const double ratio = devicePixelRatioF();
-    const double shownWidth = std::round(m_image.width() * m_placed.scale);
-    const double shownHeight = std::round(m_image.height() * m_placed.scale);
-    const double left = std::floor((RealSize().width() - shownWidth) / 2);
-    return {left / ratio, 0, shownWidth / ratio, shownHeight / ratio};
+    return {shown.left / ratio, shown.top / ratio, shown.width / ratio, shown.height / ratio};
 }
 
 CPoint QtViewHost::ToView(QPointF widgetPoint) const {
-    const QRectF area = ViewArea();
-    const double perViewPixel = m_placed.scale / devicePixelRatioF();
-    return {static_cast<int>(std::floor((widgetPoint.x() - area.left()) / perViewPixel)),
-            static_cast<int>(std::floor((widgetPoint.y() - area.top()) / perViewPixel))};
+    const ShownArea shown = Shown();
+    if (shown.width <= 0 || shown.height <= 0) {
+        return {-1, -1};
+    }
+    const double ratio = devicePixelRatioF();
+    const double x = (widgetPoint.x() * ratio - shown.left) * m_image.width() / shown.width;
+    const double y = (widgetPoint.y() * ratio - shown.top) * m_image.height() / shown.height;
+    return {static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y))};
 }
 
 CRect QtViewHost::GetClientRect() const {
@@ -256,7 +258,7 @@ void QtViewHost::resizeEvent(QResizeEvent* event) {
 
 void QtViewHost::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), QColor(40, 40, 40));
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, !IsWholeNumber(m_placed.scale));
+    painter.fillRect(rect(), palette().window());
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, !IsWholeNumber(Shown().scale));
     painter.drawImage(ViewArea(), m_image);
 }

@@ -2,6 +2,7 @@
 
 #include "platform/EventGate.h"
 #include "platform/ViewHost.h"
+#include "render/ViewPlacement.h"
 
 #include <QImage>
 #include <QPointF>
@@ -35,21 +36,18 @@ public:
     // Stands in for the sound module, which is otherwise loaded at the first sound.
     void SetSoundOutput(std::unique_ptr<ISoundOutput> output);
 
-    // Until this is called no repaint reaches the view: the window manager may still be
-    // resizing the window, and the view fixes its layout at its first repaint. The first
-    // repaint is delivered before this returns. Called again after HoldRepaints, it delivers a
-    // repaint only if the widget's size has really changed since the view was laid out.
+    // Until this is called no repaint or click reaches the view: the window manager may still
+    // be resizing the window, and the view fixes its layout at its first repaint, which is
+    // delivered before this returns. From then on the image keeps its size; a window of
+    // another size or scale only shows it scaled to fit (PlaceLaidOutView).
     void EnableRepaints();
-    // While the window passes through other sizes (the window manager took its maximised
-    // state away, say) the view keeps its image and its state, and gets no repaint or click.
-    void HoldRepaints() { m_repaintsEnabled = false; }
     // Asks for the game's repaint, as the desktop does after a box or dialog closes.
     void RequestRepaint();
     // Runs `event` for the view now, or after the hold in progress.
     void Dispatch(std::function<void()> event);
     bool Holding() const { return m_gate.Holding(); }
 
-    // Where the view's image is shown, in the widget's coordinates.
+    // Where the view's image is shown now, in the widget's coordinates.
     QRectF ViewArea() const;
     // The view pixel under a point of the widget.
     CPoint ToView(QPointF widgetPoint) const;
@@ -83,17 +81,17 @@ private:
     void DeliverRepaint();
     void PlaceView();
     QSize RealSize() const;
+    ShownArea Shown() const;
 
     IViewEvents* m_events = nullptr;
     QImage m_image;
     ViewPlacement m_placed;
-    QSize m_placedFor; // the widget's real size when the view was placed
+    double m_placedRatio = 1.0; // the screen's device-pixel ratio when the view was placed
     Placement m_placement;
     std::map<int, QTimer*> m_timers;
     std::unique_ptr<ISoundOutput> m_sound; // loaded at the first sound
     bool m_soundLoaded = false;
     bool m_laidOut = false; // the view has had its first repaint
-    bool m_repaintsEnabled = false;
     bool m_repaintPending = false;
     EventGate m_gate;
     IMessageBox* m_testMessageBox = nullptr;

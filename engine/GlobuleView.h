@@ -108,7 +108,7 @@ public:
     void SaveUnderCrossHairs(int entry, CDC& dc);
 
     // Painting (render/): it reads the view's state and writes pixels.
-    enum class Refusal { TooNarrow, UnsupportedSize, SizeChange };
+    enum class Refusal { TooNarrow, UnsupportedSize };
     // The first paint's display mode, fonts and layout; or the refusal of a size no mode takes.
     std::optional<Refusal> LayOutScreens(CDC& paint);
     void PaintRefusal(CDC& dc, Refusal refusal) const;
@@ -199,8 +199,7 @@ public:
 
     // ---- Layout -------------------------------------------------------------------------------
     COLORREF m_crBackground{};
-    CRect m_rcClient;
-    CRect m_rcClientFirst;
+    CRect m_rcClient; // fixed by the first paint
     CRect m_rcDefault;
     CRect m_rcTickBox;
     CRect m_rcQuadTL;

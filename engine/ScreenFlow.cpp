@@ -134,27 +134,19 @@ void CGlobuleView::OnDraw(CDC& pDC) {
         return;
     }
     UpdateCaption();
-    m_rcClient = m_host.GetClientRect();
     pDC.SetBkMode(TRANSPARENT);
 
     if (m_bResolutionFixed == 0) {
         FollowDocumentSpeed(); // Medium for a new match; a file named at start-up may differ
         m_bResolutionFixed = 1;
-        m_rcClientFirst = m_rcClient;
+        // The first paint fixes the view's area for the run: a window of another size later
+        // only shows this picture scaled to fit.
+        m_rcClient = m_host.GetClientRect();
         if (const std::optional<Refusal> refusal = LayOutScreens(pDC)) {
             PaintRefusal(pDC, *refusal);
             m_bBadResolution = 1;
             return;
         }
-    }
-
-    if (m_rcClient != m_rcClientFirst) {
-        // Nothing may go on behind the message: a game in progress stops here, uncounted.
-        m_host.KillTimer(kPlayTimer);
-        m_host.KillTimer(kPollTimer);
-        PaintRefusal(pDC, Refusal::SizeChange);
-        m_bBadResolution = 1;
-        return;
     }
 
     switch (m_nScreen) {

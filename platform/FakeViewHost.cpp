@@ -38,11 +38,6 @@ void FakeViewHost::ShowMessage(const std::string& text) {
     }
 }
 
-void FakeViewHost::Resize(int width, int height) {
-    m_image = QImage(width, height, QImage::Format_RGB32);
-    m_image.fill(0xFFFFFFFFu);
-}
-
 int FakeViewHost::TimerPeriod(int id) const {
     const auto it = m_timers.find(id);
     return it == m_timers.end() ? -1 : it->second;

@@ -22,9 +22,6 @@ public:
     QImage& ClientImage() override { return m_image; }
     void ShowMessage(const std::string& text) override;
 
-    // Changes the client size the way a resized window would.
-    void Resize(int width, int height);
-
     bool TimerRunning(int id) const { return m_timers.count(id) != 0; }
     int TimerPeriod(int id) const;
 

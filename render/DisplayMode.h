@@ -42,6 +42,3 @@ inline constexpr const char* kUnsupportedSizeMessage =
     "THIS GAME WILL NOT RUN AT THE CURRENT RESOLUTION. TRY 1024x768, 1152x864, 1280x768, "
     "1280x960, 1280x1024, 1600x900, or 1600x1200. PLEASE QUIT NOW BY PRESSING THE Alt and F4 "
     "KEYS.";
-inline constexpr const char* kSizeChangeMessage =
-    "YOU CANNOT CHANGE SCREEN RESOLUTION DURING A SESSION. PLEASE QUIT NOW BY PRESSING THE Alt "
-    "and F4 KEYS.";

@@ -49,9 +49,8 @@ std::optional<CGlobuleView::Refusal> CGlobuleView::LayOutScreens(CDC& paint) {
 }
 
 void CGlobuleView::PaintRefusal(CDC& dc, Refusal refusal) const {
-    const char* const message = refusal == Refusal::TooNarrow         ? kTooNarrowMessage
-                                : refusal == Refusal::UnsupportedSize ? kUnsupportedSizeMessage
-                                                                      : kSizeChangeMessage;
+    const char* const message =
+        refusal == Refusal::TooNarrow ? kTooNarrowMessage : kUnsupportedSizeMessage;
     dc.FillRect(m_rcClient, m_brRed);
     dc.SelectObject(m_fontBanner);
     dc.SetTextColor(RGB(0, 0, 255));

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs whatever Debian packages the build, the tests and the game still lack.
-#   --e2e   also the tools of the real-window test and of the desktop checks
-#   --deb   also the tools that build and check the Debian package
+#   --e2e        also the tools of the real-window tests and of the desktops CI checks
+#   --desktops   also the other desktops of the whole desktop matrix (tests/e2e/desktops.sh)
+#   --deb        also the tools that build and check the Debian package
 set -euo pipefail
 
 packages=(
@@ -16,8 +17,10 @@ for option in "$@"; do
     case $option in
     --e2e)
         packages+=(xvfb openbox weston xdotool x11-utils imagemagick pulseaudio-utils sox
-            desktop-file-utils appstream man-db)
+            desktop-file-utils appstream man-db
+            xfwm4 dbus-x11 tint2 sway grim wtype xwayland jq)
         ;;
+    --desktops) packages+=(fluxbox icewm kwin-wayland mutter) ;;
     --deb) packages+=(dpkg-dev file lintian) ;;
     *)
         echo "setup.sh: unknown option $option" >&2

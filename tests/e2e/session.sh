@@ -37,8 +37,10 @@ wait_for() {
 start_session() {
     mkdir -m 700 "$work/runtime"
     export XDG_RUNTIME_DIR=$work/runtime
-    # The recent-file list goes to a scratch settings folder, never the user's own.
+    # The recent-file list goes to a scratch settings folder, never the user's own; so do the
+    # window managers' own settings (fluxbox and icewm keep theirs under $HOME).
     export XDG_CONFIG_HOME=$work/config
+    mkdir -p "$work/home"
     # No sound server: the game is silent, and no client library starts a daemon of its own.
     export PULSE_SERVER=unix:$work/no-sound-server
     unset WAYLAND_DISPLAY QT_QPA_PLATFORM
@@ -49,11 +51,31 @@ start_session() {
     wait_for 10 test -s "$work/display" || { echo "Xvfb did not start" >&2; return 1; }
     export DISPLAY=:$(head -n1 "$work/display")
 
-    [[ ${E2E_WM:-openbox} == none ]] && return 0
-    openbox --sm-disable --config-file /etc/xdg/openbox/rc.xml >"$work/openbox.log" 2>&1 &
+    local wm=${E2E_WM:-openbox}
+    case $wm in
+    none) return 0 ;;
+    openbox) openbox --sm-disable --config-file /etc/xdg/openbox/rc.xml >"$work/wm.log" 2>&1 & ;;
+    xfwm4)
+        # Xfce's window manager keeps its settings in a D-Bus service.
+        eval "$(dbus-launch --sh-syntax)"
+        pids+=("$DBUS_SESSION_BUS_PID")
+        xfwm4 --compositor=off --sm-client-disable >"$work/wm.log" 2>&1 &
+        ;;
+    fluxbox)
+        # With no wallpaper setter installed, fluxbox puts an error box over everything.
+        mkdir -p "$work/home/.fluxbox"
+        echo "background: none" >"$work/home/.fluxbox/overlay"
+        HOME=$work/home fluxbox >"$work/wm.log" 2>&1 &
+        ;;
+    icewm) HOME=$work/home icewm >"$work/wm.log" 2>&1 & ;;
+    *)
+        echo "no such window manager: $wm" >&2
+        return 1
+        ;;
+    esac
     pids+=($!)
     wm_ready() { timeout 5 xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-    wait_for 10 wm_ready || { echo "openbox did not start" >&2; return 1; }
+    wait_for 10 wm_ready || { echo "$wm did not start" >&2; return 1; }
 }
 
 # ---- The game in the session --------------------------------------------------------------

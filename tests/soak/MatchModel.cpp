@@ -126,7 +126,6 @@ void MatchModel::Start(const Step& step) {
     m_label = kSpeeds[2].label;
     m_fileName = kNoFile;
     m_client = step.client;
-    m_placedFor = step.widget;
     SetFrameTitle();
     if (step.path.isEmpty()) {
         NewMatch(); // the record's own reset, without the command's repaint and title
@@ -160,7 +159,7 @@ void MatchModel::ApplyStep(const Step& step) {
     case Step::Kind::Click:
     case Step::Kind::DoubleClick:
         // While the window passes through other sizes no point maps to the view.
-        if (step.button != Qt::LeftButton || !m_repaintsEnabled) {
+        if (step.button != Qt::LeftButton || !m_laidOut) {
             break;
         }
         // A double click is two presses, as a view without double-click messages has them.
@@ -192,29 +191,20 @@ void MatchModel::ApplyStep(const Step& step) {
     case Step::Kind::Command:
         Execute(step.code, &step.ran);
         break;
-    case Step::Kind::HoldRepaints:
-        m_repaintsEnabled = false;
-        break;
     case Step::Kind::Resize:
         if (!m_laidOut) {
             m_client = step.client; // the picture follows the window until the first paint
-            m_placedFor = step.widget;
         } else if (step.client != m_client) {
-            Fail("the view's picture changed size on a resize, before any repaint");
+            // Any later size only shows the same picture, scaled: nothing else happens.
+            Fail("the view's picture changed size on a resize");
         }
         break;
     case Step::Kind::EnableRepaints:
-        m_repaintsEnabled = true;
-        if (m_laidOut && step.widget == m_placedFor) {
-            // Back at the size the view was laid out for: its picture and its game go on.
-            if (step.client != m_client) {
-                Fail("the view's picture changed although the window is back at its size");
-            }
+        if (m_laidOut) {
             DeliverRepaint();
             break;
         }
         m_client = step.client;
-        m_placedFor = step.widget;
         m_laidOut = true;
         m_repaintPending = true;
         DeliverRepaint();
@@ -298,7 +288,7 @@ void MatchModel::RequestRepaint() {
 }
 
 void MatchModel::DeliverRepaint() {
-    if (!m_repaintPending || !m_repaintsEnabled || m_holding) {
+    if (!m_repaintPending || !m_laidOut || m_holding) {
         return;
     }
     m_repaintPending = false;

@@ -78,11 +78,9 @@ public:
     int CrossStep() const { return m_crossStep; }
     bool LaidOut() const { return m_fixed; }
     bool Refused() const { return m_bad; }
-    bool RepaintsEnabled() const { return m_repaintsEnabled; }
     bool StartFailed() const { return m_startFailed; }
     int Timer(int id) const { return id == 1 ? m_timer1 : id == 2 ? m_timer2 : 0; }
     QSize Client() const { return m_client; }
-    QSize PlacedFor() const { return m_placedFor; }
     bool WouldStop() const;
     const QStringList& Recent() const { return m_recent; }
     const std::string& FileName() const { return m_fileName; }
@@ -157,12 +155,12 @@ private:
     bool m_showJackpot = false, m_fixed = false, m_bad = false;
     int m_seenNothingLoaded = 0, m_seenUnsaved = 0;
     int m_timer1 = 0, m_timer2 = 0;
-    QSize m_client, m_firstClient, m_placedFor;
+    QSize m_client;
     std::string m_scoreHelp, m_playHelp;
     int m_gameSerial = 0;
 
     // The window.
-    bool m_repaintsEnabled = false, m_repaintPending = false, m_holding = false, m_laidOut = false;
+    bool m_repaintPending = false, m_holding = false, m_laidOut = false;
     // A request for a repaint waits in the queue; one that found the view held or its repaints
     // held is gone, and the repaint it owes comes when the hold ends or repaints resume.
     bool m_repaintQueued = false;

@@ -25,7 +25,6 @@ void MatchModel::OnDraw() {
     if (!m_fixed) {
         m_viewSpeed = m_speedIndex;
         m_fixed = true;
-        m_firstClient = m_client;
         if (!ModeAccepts(m_client.width(), m_client.height())) {
             m_bad = true;
             ++m_counts.refusals;
@@ -33,14 +32,6 @@ void MatchModel::OnDraw() {
         if (m_bad || m_screen == kHome) {
             return;
         }
-    }
-    if (m_client != m_firstClient) {
-        // The size changed: the message, and nothing goes on behind it.
-        m_timer1 = 0;
-        m_timer2 = 0;
-        m_bad = true;
-        ++m_counts.refusals;
-        return;
     }
     if (m_screen == kHome) {
         return;

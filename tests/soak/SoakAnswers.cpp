@@ -10,12 +10,12 @@
 
 namespace {
 
-// The main window's sizes: those a display mode takes (some wider than any, narrowed to one),
-// and those it refuses.
-const std::vector<QSize> kAcceptedFrames = {{1024, 768}, {1152, 864},  {1280, 1024}, {1280, 960},
-                                            {1280, 768}, {1600, 1200}, {1600, 900},  {1920, 1080},
-                                            {1100, 768}, {2560, 1440}, {1366, 768}};
-const std::vector<QSize> kRefusedFrames = {{800, 600}, {1024, 700}, {1000, 600}, {640, 480}};
+// The main window's sizes: those a display mode takes (some wider than any, narrowed to one,
+// some only below 1:1), and those no scale down to 0.75 makes playable.
+const std::vector<QSize> kAcceptedFrames = {
+    {1024, 768},  {1152, 864}, {1280, 1024}, {1280, 960}, {1280, 768}, {1600, 1200}, {1600, 900},
+    {1920, 1080}, {1100, 768}, {2560, 1440}, {1366, 768}, {1024, 700}, {1024, 600}};
+const std::vector<QSize> kRefusedFrames = {{640, 480}, {1280, 500}, {1600, 540}, {600, 900}};
 
 std::string Bytes(std::initializer_list<int> values) {
     std::string out;

@@ -222,7 +222,6 @@ void SoakDriver::StartWindow() {
     m_windowEvents = 0;
     m_windowLength = m_random.Between(300, 4000);
     m_inertSince = -1;
-    m_wmHolding = false;
     m_planned.clear();
     m_settledFrame = m_frame->size();
     if (!CheckStep(step, record)) {
@@ -322,9 +321,6 @@ void SoakDriver::Give(Step& step) {
         break;
     case Step::Kind::Command:
         step.ran = frame.Execute(step.code);
-        break;
-    case Step::Kind::HoldRepaints:
-        host.HoldRepaints();
         break;
     case Step::Kind::Resize:
         frame.resize(step.w, step.h);

@@ -106,8 +106,7 @@ private:
     long m_inertSince = -1;
     int m_windows = 0;
     int m_checkedGame = -1;
-    QSize m_settledFrame; // the main window's size when its view was laid out
-    bool m_wmHolding = false;
+    QSize m_settledFrame;              // the main window's size when its view was laid out
     std::deque<Step> m_planned;        // the rest of a window manager's move
     std::size_t m_openStop = SIZE_MAX; // the stop sound of a stop whose score is due
     int m_paintedScore = -1;           // the score of the split painted for the next stop

@@ -92,8 +92,6 @@ std::string Describe(const Step& s) {
         return "flush";
     case Step::Kind::Command:
         return Command(s.code) + (s.ran ? "" : " (not run)");
-    case Step::Kind::HoldRepaints:
-        return "window manager holds the size";
     case Step::Kind::Resize:
         return "resize to " + Size(s.w, s.h) + " (view " +
                Size(s.client.width(), s.client.height()) + ")";

@@ -13,14 +13,13 @@ struct Step {
         Key,   // a key press on the view's widget (modifiers pressed first, as a keyboard does)
         Click, // a press and release of `button` at widget point (x, y)
         DoubleClick,
-        Tick,         // timer `code` fires
-        Expose,       // the desktop asks for a repaint
-        Flush,        // queued events are delivered (no timers run)
-        Command,      // CMainFrame::Execute(code)
-        HoldRepaints, // the window manager takes the window through other sizes
-        Resize,       // the main window is resized to w x h
-        EnableRepaints,
-        WriteFile, // the soak writes `bytes` to `path` (or makes it a folder, or removes it)
+        Tick,           // timer `code` fires
+        Expose,         // the desktop asks for a repaint
+        Flush,          // queued events are delivered (no timers run)
+        Command,        // CMainFrame::Execute(code)
+        Resize,         // the main window is resized to w x h
+        EnableRepaints, // the window has settled: the view's first repaint
+        WriteFile,      // the soak writes `bytes` to `path` (or makes it a folder, or removes it)
         MakeFolder,
         RemovePath,
         Start, // a new main window; with `path`, the file named on the command line

@@ -255,45 +255,18 @@ Step SoakDriver::FileStep() {
 }
 
 Step SoakDriver::WindowStep() {
+    // A panel comes or goes, the player resizes or unmaximises the window, full screen, a
+    // tiling layout: any size, and most often back to where it was.
     Step step;
-    if (m_wmHolding) {
-        // The window manager gives the window back its size, or settles it at another.
-        Step back;
-        back.kind = Step::Kind::Resize;
-        const QSize size = m_random.Chance(97) ? m_settledFrame : RandomFrameSize(true);
-        back.w = size.width();
-        back.h = size.height();
-        Step settle;
-        settle.kind = Step::Kind::EnableRepaints;
-        m_planned.push_back(settle);
-        m_wmHolding = false;
-        return back;
-    }
-    if (m_random.Chance(96)) {
-        // Unmaximised by the window manager: the window passes through another size.
-        step.kind = Step::Kind::HoldRepaints;
-        Step other;
-        other.kind = Step::Kind::Resize;
-        const QSize size = m_random.Chance(50)
-                               ? RandomFrameSize(m_random.Chance(50))
-                               : QSize(m_random.Between(200, 1400), m_random.Between(100, 1000));
-        other.w = size.width();
-        other.h = size.height();
-        m_planned.push_back(other);
-        m_wmHolding = true;
-        return step;
-    }
-    // A real change of size: wider at the same height may still fit the same layout.
     step.kind = Step::Kind::Resize;
-    const QSize size =
-        m_random.Chance(50)
-            ? QSize(m_settledFrame.width() + m_random.Between(1, 300), m_settledFrame.height())
-            : RandomFrameSize(true);
+    const int kind = m_random.Weighted({40, 30, 30});
+    const QSize size = kind == 0 ? m_settledFrame
+                       : kind == 1
+                           ? QSize(m_settledFrame.width() + m_random.Between(-60, 300),
+                                   m_settledFrame.height() + m_random.Between(-60, 60))
+                           : QSize(m_random.Between(200, 1600), m_random.Between(100, 1200));
     step.w = size.width();
     step.h = size.height();
-    Step settle;
-    settle.kind = Step::Kind::EnableRepaints;
-    m_planned.push_back(settle);
     return step;
 }
 

@@ -40,34 +40,49 @@ struct HostRig {
     std::unique_ptr<CGlobuleView> view;
 };
 
-TEST(QtViewHostTest, PassingSizesLeaveTheViewItsPictureAndItsGame) {
+TEST(QtViewHostTest, LaterSizesShowTheSamePictureScaledToFitAndTheGameGoesOn) {
     HostRig rig;
     QTest::keyClick(&rig.host, Qt::Key_Space);
     QTest::keyClick(&rig.host, Qt::Key_Space);
     rig.view->OnTimer(CGlobuleView::kPlayTimer);
     ASSERT_EQ(rig.view->m_nCrossStep, 1);
     const QImage during = rig.host.ClientImage().copy();
+    const int tick = rig.host.TimerPeriodForTest(CGlobuleView::kPlayTimer);
+    ASSERT_GT(tick, 0);
 
-    // The window manager takes the maximised state away and the frame puts it back.
-    rig.host.HoldRepaints();
-    rig.Resize(300, 200);
-    EXPECT_EQ(rig.host.ClientImage(), during);
-    rig.Resize(1024, 710);
-    rig.host.EnableRepaints();
-    rig.Pump();
-    EXPECT_EQ(rig.view->m_bBadResolution, 0);
-    EXPECT_EQ(rig.view->m_nScreen, 5);
-    EXPECT_EQ(rig.view->m_nCrossStep, 1);
-    EXPECT_EQ(rig.host.ClientImage(), during);
+    struct Case {
+        QSize window;
+        QRectF shown;
+    };
+    const Case cases[] = {
+        {{1024, 662}, {34, 0, 955, 662}},    // a panel came: smaller, whole, centred
+        {{1400, 900}, {188, 95, 1024, 710}}, // never larger than it was laid out
+        {{300, 200}, {6, 0, 288, 200}},      // unmaximised to a small window
+        {{1024, 710}, {0, 0, 1024, 710}},    // back as it was
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(
+            QStringLiteral("%1x%2").arg(c.window.width()).arg(c.window.height()).toStdString());
+        rig.Resize(c.window.width(), c.window.height());
+        EXPECT_EQ(rig.host.ViewArea(), c.shown);
+        EXPECT_EQ(rig.host.ClientImage(), during);
+        EXPECT_EQ(rig.view->m_bBadResolution, 0);
+        EXPECT_EQ(rig.view->m_nScreen, 5);
+        EXPECT_EQ(rig.view->m_nCrossStep, 1);
+        EXPECT_EQ(rig.host.TimerPeriodForTest(CGlobuleView::kPlayTimer), tick);
+    }
     QTest::keyClick(&rig.host, Qt::Key_Space); // the game goes on to its stop
     EXPECT_EQ(rig.doc.m_lNumGames[0], 1);
 
-    // A size that stays is a change of the display: the view refuses it.
-    rig.host.HoldRepaints();
-    rig.Resize(1280, 990);
-    rig.host.EnableRepaints();
-    EXPECT_EQ(rig.view->m_bBadResolution, 1);
-    EXPECT_EQ(rig.host.ClientImage().size(), QSize(1280, 990));
+    // A click in the smaller window reaches the cell under the pointer: the second player's
+    // name spans x 354..464 and y 5..22 of the picture.
+    rig.Resize(700, 500);
+    const QRectF area = rig.host.ViewArea();
+    const QPointF name(area.left() + 400.5 * area.width() / 1024,
+                       area.top() + 14.5 * area.height() / 710);
+    EXPECT_EQ(rig.host.ToView(name), (CPoint{400, 14}));
+    QTest::mouseClick(&rig.host, Qt::LeftButton, {}, name.toPoint());
+    EXPECT_EQ(rig.view->m_nActivePlayer, 1);
 }
 
 TEST(QtViewHostTest, ClicksReachTheCellUnderThePointerAtEveryScale) {
@@ -75,8 +90,8 @@ TEST(QtViewHostTest, ClicksReachTheCellUnderThePointerAtEveryScale) {
     for (const double scale : {1.0, 1.45, 2.0}) {
         SCOPED_TRACE(scale);
         // A little wider than the picture, which sits in its middle.
-        HostRig rig({1024, 710, scale},
-                    QSize(static_cast<int>(1100 * scale), static_cast<int>(710 * scale)));
+        HostRig rig({1024, 710, scale}, QSize(static_cast<int>(1100 * scale),
+                                              static_cast<int>(std::ceil(710 * scale))));
         ASSERT_EQ(rig.view->m_bBadResolution, 0);
         QTest::keyClick(&rig.host, Qt::Key_Space);
         ASSERT_EQ(rig.view->m_nScreen, 4);

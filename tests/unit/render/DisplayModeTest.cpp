@@ -45,7 +45,7 @@ TEST(DisplayModeTest, WidestAcceptedWidthFitsWideDisplays) {
     EXPECT_EQ(WidestAcceptedWidth(700, 900), 0);
 }
 
-TEST(DisplayModeTest, ARefusedDesktopScaleFallsBackToTheLargestScaleThatPlays) {
+TEST(DisplayModeTest, TheFirstPlacementTakesTheLargestScaleThatPlays) {
     struct Case {
         int realWidth, realHeight;
         double ratio;
@@ -64,8 +64,13 @@ TEST(DisplayModeTest, ARefusedDesktopScaleFallsBackToTheLargestScaleThatPlays) {
         {1280, 976, 1.5, {1024, 780, 1.25}}, // as wide as mode 1, rather than 920x702 at 1.39
         {1000, 730, 1.25, {961, 701, 1.04}}, // nothing is as wide as its mode: the largest
         {2048, 1460, 2.0, {1024, 730, 2.0}}, // a whole-number scale, as the desktop has it
-        {1024, 700, 1.0, {1024, 700, 1.0}},  // nothing plays: refused as the desktop has it
-        {1366, 700, 1.5, {910, 466, 1.5}},
+        // Nothing plays at 1:1: the largest scale down to 0.75 at which one does.
+        {1024, 700, 1.0, {1024, 707, 0.99}}, // one pixel short of mode 1
+        {1276, 693, 1.0, {1280, 707, 0.98}}, // Xwayland under a desktop scaled to 150 %
+        {1024, 562, 1.0, {1280, 702, 0.80}}, // a 1024x600 netbook with a panel
+        {1366, 700, 1.5, {1280, 707, 0.99}}, // 911x467 of the desktop's units
+        {956, 513, 1.0, {956, 513, 1.0}},    // Xwayland at 200 %: refused as the rules say
+        {1200, 500, 1.5, {800, 333, 1.5}},   // refused as the desktop has it
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.realWidth) + "x" + std::to_string(c.realHeight) + " at " +
@@ -74,6 +79,44 @@ TEST(DisplayModeTest, ARefusedDesktopScaleFallsBackToTheLargestScaleThatPlays) {
         EXPECT_EQ(placed.width, c.expected.width);
         EXPECT_EQ(placed.height, c.expected.height);
         EXPECT_DOUBLE_EQ(placed.scale, c.expected.scale);
+    }
+}
+
+TEST(DisplayModeTest, ALaterAreaShowsTheLaidOutPictureWholeAndCentred) {
+    struct Case {
+        ViewPlacement first;
+        double firstRatio;
+        int realWidth, realHeight;
+        double ratio;
+        ShownArea expected;
+    };
+    const Case cases[] = {
+        // As laid out: the whole area, at its scale.
+        {{1024, 730, 1.0}, 1.0, 1024, 730, 1.0, {0, 0, 1024, 730, 1.0}},
+        {{1600, 1023, 1.0}, 1.0, 1920, 1023, 1.0, {160, 0, 1600, 1023, 1.0}},
+        // A panel came: smaller to fit whole, centred across.
+        {{1024, 730, 1.0}, 1.0, 1024, 682, 1.0, {33, 0, 957, 682, 682.0 / 730}},
+        // Full screen, or a panel went: never larger than laid out; centred both ways.
+        {{1024, 730, 1.0}, 1.0, 1024, 768, 1.0, {0, 19, 1024, 730, 1.0}},
+        {{1280, 705, 1.45}, 1.5, 1920, 1080, 1.5, {32, 29, 1856, 1022, 1.45}},
+        // Another monitor's scale: the same size in the desktop's units, sharp at 2.
+        {{1024, 730, 1.0}, 1.0, 2048, 1536, 2.0, {0, 38, 2048, 1460, 2.0}},
+        {{1024, 730, 2.0}, 2.0, 1024, 768, 1.0, {0, 19, 1024, 730, 1.0}},
+        // Played below 1:1 at the first repaint, and the window grew.
+        {{1280, 707, 0.98}, 1.0, 1920, 1053, 1.0, {333, 180, 1254, 693, 0.98}},
+        // Minimised: nothing to show.
+        {{1024, 730, 1.0}, 1.0, 0, 0, 1.0, {0, 0, 0, 0, 1.0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.realWidth) + "x" + std::to_string(c.realHeight) + " at " +
+                     std::to_string(c.ratio));
+        const ShownArea shown =
+            PlaceLaidOutView(c.first, c.firstRatio, c.realWidth, c.realHeight, c.ratio);
+        EXPECT_EQ(shown.left, c.expected.left);
+        EXPECT_EQ(shown.top, c.expected.top);
+        EXPECT_EQ(shown.width, c.expected.width);
+        EXPECT_EQ(shown.height, c.expected.height);
+        EXPECT_DOUBLE_EQ(shown.scale, c.expected.scale);
     }
 }
 
@@ -116,53 +159,19 @@ TEST(DisplayModeTest, RefusalsAreDrawnAndMakeTheViewInert) {
         rig.Key(VK_NEXT);
         rig.view->OnLButtonDown(0, {300, 10});
         rig.view->EnterScoreScreen();
+        for (int tick = 0; tick < 12; ++tick) {
+            rig.Tick();
+            rig.view->OnTimer(CGlobuleView::kPollTimer);
+        }
         rig.Paint();
         EXPECT_EQ(rig.view->m_nScreen, 0);
         EXPECT_EQ(rig.view->m_nHelpPage, 0);
         EXPECT_FALSE(rig.host.TimerRunning(CGlobuleView::kPollTimer));
         EXPECT_EQ(rig.host.captions.size(), captions);
         EXPECT_EQ(rig.host.ClientImage(), before);
+        EXPECT_TRUE(rig.host.sounds.empty());
+        EXPECT_EQ(rig.doc.m_lNumGames[0], 0);
     }
-}
-
-TEST(DisplayModeTest, ALaterPaintAtAnotherSizeIsRefused) {
-    ViewRig rig(1024, 710);
-    rig.Paint();
-    rig.Key(VK_SPACE);
-    ASSERT_EQ(rig.view->m_nScreen, 4);
-    rig.host.Resize(1280, 990);
-    rig.Paint();
-    EXPECT_EQ(rig.view->m_bBadResolution, 1);
-    EXPECT_EQ(rig.Pixel(1279, 989), RGB(255, 0, 0));
-    rig.Key(VK_SPACE);
-    EXPECT_EQ(rig.view->m_nScreen, 4);
-    EXPECT_FALSE(rig.host.TimerRunning(CGlobuleView::kPlayTimer));
-}
-
-TEST(DisplayModeTest, NothingPlaysOnBehindARefusalThatCameDuringAGame) {
-    ViewRig rig(1024, 710);
-    rig.Paint();
-    rig.StartGameAndFirstTick();
-    rig.Tick();
-    ASSERT_EQ(rig.view->m_nScreen, 5);
-    const std::size_t sounds = rig.host.sounds.size();
-    rig.host.Resize(1280, 990);
-    rig.Paint();
-    ASSERT_EQ(rig.view->m_bBadResolution, 1);
-    EXPECT_FALSE(rig.host.TimerRunning(CGlobuleView::kPlayTimer));
-    EXPECT_FALSE(rig.host.TimerRunning(CGlobuleView::kPollTimer));
-
-    // Ticks already on their way when the message went up: no legend, no box, no sound, and
-    // no time-out counting a game.
-    const QImage refusal = rig.host.ClientImage().copy();
-    for (int tick = 0; tick < 12; ++tick) {
-        rig.Tick();
-        rig.view->OnTimer(CGlobuleView::kPollTimer);
-    }
-    EXPECT_EQ(rig.host.ClientImage(), refusal);
-    EXPECT_EQ(rig.host.sounds.size(), sounds);
-    EXPECT_EQ(rig.doc.m_lNumGames[0], 0);
-    EXPECT_EQ(rig.doc.m_bUnsavedResults, 0);
 }
 
 } // namespace
