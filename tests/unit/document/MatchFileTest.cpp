@@ -245,6 +245,29 @@ TEST_F(MatchFileTest, AnEmptyFileReadsNothingAndCountsAsOpened) {
     EXPECT_EQ(doc.m_bNothingLoaded, 1);
 }
 
+// A match followed by zeros loads up to 256 MiB; one byte more is no match file.
+TEST_F(MatchFileTest, AFileLoadsUpToTheSizeLimitAndIsRefusedOneByteBeyond) {
+    constexpr qint64 kLimit = 256LL * 1024 * 1024;
+    const QString path = PathOf("large.bin");
+    for (const qint64 size : {kLimit - 1, kLimit, kLimit + 1}) {
+        SCOPED_TRACE(size);
+        WriteAll(path, ExampleFile());
+        ASSERT_TRUE(QFile::resize(path, size)); // a sparse file: the zeros take no disk
+        doc.m_strPlayerName[0] = "Kept";
+        messages.shown.clear();
+        const FileOutcome outcome = OpenDocumentFile(doc, path, messages);
+        if (size <= kLimit) {
+            EXPECT_EQ(outcome, FileOutcome::Done);
+            EXPECT_TRUE(messages.shown.empty());
+            EXPECT_EQ(doc.m_strPlayerName[0], "Alice");
+        } else {
+            EXPECT_EQ(outcome, FileOutcome::Failed);
+            EXPECT_EQ(messages.shown, std::vector<std::string>{"Failed to open document."});
+            EXPECT_EQ(doc.m_strPlayerName[0], "Kept");
+        }
+    }
+}
+
 TEST_F(MatchFileTest, OnlyARegularFileOpensAndOnlyARegularFileIsReplaced) {
     doc.m_strPlayerName[0] = "Kept";
     doc.m_szFileName = "/somewhere/else.bin";
