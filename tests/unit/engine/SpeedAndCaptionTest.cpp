@@ -72,8 +72,8 @@ TEST(SpeedAndCaptionTest, AHugeLabelOrPathIsCutInTheCaptionAndKeptWholeInTheFile
     EXPECT_TRUE(rig.host.messages.empty());
 }
 
-// The label shows whole up to 64 characters and the path up to 160, counted as characters
-// (the e-acute is one byte in the record, two in the caption); longer ones are cut to that.
+// The label shows whole up to 64 characters and the path up to 160; longer ones are cut to
+// that. Characters are counted, not the bytes the accented ones take in the caption.
 TEST(SpeedAndCaptionTest, LabelAndPathShowWholeUpToTheirLimitsAndCutOneBeyond) {
     ViewRig rig;
     rig.Paint();
