@@ -184,18 +184,23 @@ TEST(ChangeNamesDialogTest, NewNamesStopAtTenCharactersWhileLoadedNamesShowWhole
     rig.Key(Qt::Key_Space);
     rig.doc.m_strPlayerName[0] = "Bartholomew Jr."; // 15 characters, as a file may hold
     QtChangeNamesDlg& dialog = rig.dialogs->names;
+    const QString typing[] = {"Alexandra", "Maximilian", "Bartholomew"}; // 9, 10 and 11
     QString current;
-    QString typed;
+    QStringList typed;
     WhileShown(dialog, [&] {
         current = dialog.CurrentNameBox(0)->text();
-        Type(dialog.NewNameBox(0), QStringLiteral("Maximilian the Great"));
-        typed = dialog.NewNameBox(0)->text();
+        for (int row = 0; row < 3; ++row) {
+            Type(dialog.NewNameBox(row), typing[row]);
+            typed << dialog.NewNameBox(row)->text();
+        }
         ClickOk(dialog);
     });
     EXPECT_TRUE(rig.frame->Execute(command::kChangeNames));
     EXPECT_EQ(current, QStringLiteral("Bartholomew Jr."));
-    EXPECT_EQ(typed, QStringLiteral("Maximilian"));
-    EXPECT_EQ(rig.doc.m_strPlayerName[0], "Maximilian");
+    EXPECT_EQ(typed, (QStringList{"Alexandra", "Maximilian", "Bartholome"}));
+    EXPECT_EQ(rig.doc.m_strPlayerName[0], "Alexandra");
+    EXPECT_EQ(rig.doc.m_strPlayerName[1], "Maximilian");
+    EXPECT_EQ(rig.doc.m_strPlayerName[2], "Bartholome");
 }
 
 TEST(ChangeNamesDialogTest, CancelAndEmptyBoxesChangeNothing) {

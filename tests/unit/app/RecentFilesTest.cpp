@@ -97,10 +97,14 @@ TEST(RecentFilesTest, DisplayNamesKeepTheFileNameAndShortenTheFolders) {
     EXPECT_EQ(CRecentFileList::DisplayName(
                   QStringLiteral("/home/someone/a-very-long-match-file-name.bin")),
               QStringLiteral("a-very-long-match-file-name.bin"));
-    // Exactly 30 characters are shown whole.
-    const QString thirty = QStringLiteral("/abcdefghij/klmnopqrs/tuv.bin");
-    ASSERT_EQ(thirty.size(), 29);
-    EXPECT_EQ(CRecentFileList::DisplayName(thirty + QStringLiteral("x")), thirty + "x");
+    // Up to 30 characters are shown whole; one more shortens the folders.
+    const QString path = QStringLiteral("/abcdefghij/klmnopqrs/tuv.bin");
+    ASSERT_EQ(path.size(), 29);
+    for (const QString& name : {path, path + "x"}) {
+        EXPECT_EQ(CRecentFileList::DisplayName(name), name);
+    }
+    EXPECT_EQ(CRecentFileList::DisplayName(path + "xy"),
+              QStringLiteral("/.../klmnopqrs/tuv.binxy"));
 }
 
 TEST(RecentFilesTest, OpeningAnEntryMovesItToTheTopAndTakesItsSpeed) {

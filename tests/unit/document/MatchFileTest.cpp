@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdint>
 #include <fcntl.h>
 #include <string>
 #include <sys/fsuid.h>
@@ -103,37 +104,79 @@ TEST_F(MatchFileTest, ResetMatchSavesTheExampleBytesAndLoadsBackIdentically) {
     EXPECT_EQ(ReadAll(again), saved);
 }
 
-TEST_F(MatchFileTest, NamesOfEveryLengthFormRoundTrip) {
-    struct Case {
-        std::size_t length;
-        std::string prefix;
-    };
-    const std::vector<Case> cases = {
-        {0, std::string("\x00", 1)},
-        {254, "\xFE"},
-        {255, std::string("\xFF\xFF\x00", 3)},
-        {65533, "\xFF\xFD\xFF"},
-        {65534, std::string("\xFF\xFF\xFF\xFE\xFF\x00\x00", 7)},
-        {70000, std::string("\xFF\xFF\xFF\x70\x11\x01\x00", 7)},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.length);
-        std::string encoded;
-        const std::string name(c.length, 'n');
-        WriteCountedString(encoded, name);
-        EXPECT_EQ(encoded.substr(0, c.prefix.size()), c.prefix);
-        EXPECT_EQ(encoded.size(), c.prefix.size() + c.length);
+// The value laid at field k of the fixed part (block i holds fields 6i to 6i + 5): each one
+// distinct, every third negative (the interval among them), so that no two fields can trade
+// places unseen.
+std::int32_t Field(int k) {
+    return (k % 3 == 0 ? -1 : 1) * (0x10203 * (k + 1) + 7);
+}
 
-        doc.m_strPlayerName[2] = name;
-        const QString path = PathOf("long.bin");
-        ASSERT_EQ(SaveDocumentFile(doc, path, messages), FileOutcome::Done);
-        CGlobuleDoc loaded;
-        ASSERT_EQ(OpenDocumentFile(loaded, path, messages), FileOutcome::Done);
-        EXPECT_EQ(loaded.m_strPlayerName[2], name);
-        EXPECT_EQ(loaded.m_strPlayerName[3], "Donald");
-        EXPECT_EQ(loaded.m_strSpeed, "Speed: Medium ");
+// Names of each length form: one byte, 0xFF and 16 bits, 0xFF 0xFFFF and 32 bits.
+struct LaidName {
+    std::size_t length;
+    std::string prefix;
+};
+const LaidName kLaidNames[] = {
+    {3, "\x03"},
+    {254, "\xFE"},
+    {255, std::string("\xFF\xFF\x00", 3)},
+    {65533, "\xFF\xFD\xFF"},
+    {65534, std::string("\xFF\xFF\xFF\xFE\xFF\x00\x00", 7)},
+    {70000, std::string("\xFF\xFF\xFF\x70\x11\x01\x00", 7)},
+};
+
+// A match file laid out byte by byte from the format, every field of it different.
+std::string EveryFieldFile() {
+    std::string bytes;
+    for (int k = 0; k < 40; ++k) {
+        const auto v = static_cast<std::uint32_t>(Field(k));
+        for (int shift = 0; shift < 32; shift += 8) {
+            bytes += static_cast<char>((v >> shift) & 0xFF);
+        }
     }
+    for (std::size_t i = 0; i < std::size(kLaidNames); ++i) {
+        bytes += kLaidNames[i].prefix + std::string(kLaidNames[i].length, char('A' + i));
+    }
+    return bytes + "\x0DSpeed: Brisk ";
+}
+
+TEST_F(MatchFileTest, AFileWithEveryFieldDifferentLoadsEachInItsPlaceAndSavesBackIdentically) {
+    const std::string bytes = EveryFieldFile();
+    const QString path = PathOf("every-field.bin");
+    WriteAll(path, bytes);
+    CGlobuleDoc loaded;
+    loaded.m_nViewScreen = match::kScreenHome;
+    ASSERT_EQ(OpenDocumentFile(loaded, path, messages), FileOutcome::Done);
+    for (int i = 0; i < 6; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(loaded.m_lAllGames[i], Field(6 * i));
+        EXPECT_EQ(loaded.m_lLastGame[i], Field(6 * i + 1));
+        EXPECT_EQ(loaded.m_lNumGames[i], Field(6 * i + 2));
+        EXPECT_EQ(loaded.m_lAverage[i], Field(6 * i + 3));
+        EXPECT_EQ(loaded.m_lBestGame[i], Field(6 * i + 4));
+        EXPECT_EQ(loaded.m_lActive[i], Field(6 * i + 5));
+        EXPECT_EQ(loaded.m_strPlayerName[i], std::string(kLaidNames[i].length, char('A' + i)));
+    }
+    EXPECT_EQ(loaded.m_nSortRow, Field(36));
+    EXPECT_EQ(loaded.m_lPot, Field(37));
+    EXPECT_EQ(loaded.m_nSpeedIndex, Field(38));
+    EXPECT_EQ(loaded.m_nTimerInterval, Field(39));
+    EXPECT_EQ(loaded.m_strSpeed, "Speed: Brisk ");
+
+    loaded.m_nViewScreen = match::kScreenScore;
+    const QString again = PathOf("again.bin");
+    ASSERT_EQ(SaveDocumentFile(loaded, again, messages), FileOutcome::Done);
+    EXPECT_TRUE(ReadAll(again) == bytes); // not printed: 200 kB
     EXPECT_TRUE(messages.shown.empty());
+
+    // An empty name is the single byte 0.
+    loaded.m_strPlayerName[0].clear();
+    std::string emptied = bytes;
+    emptied.replace(160, 4, std::string(1, '\0'));
+    EXPECT_TRUE(matchfile::Store(loaded) == emptied);
+    ASSERT_TRUE(matchfile::Load(emptied, doc));
+    EXPECT_EQ(doc.m_strPlayerName[0], "");
+    EXPECT_EQ(doc.m_strPlayerName[1], loaded.m_strPlayerName[1]);
 }
 
 TEST_F(MatchFileTest, WideNamesAreConvertedToTheCodePage) {
@@ -202,6 +245,29 @@ TEST_F(MatchFileTest, AnEmptyFileReadsNothingAndCountsAsOpened) {
     EXPECT_EQ(doc.m_bNothingLoaded, 1);
 }
 
+// A match followed by zeros loads up to 256 MiB; one byte more is no match file.
+TEST_F(MatchFileTest, AFileLoadsUpToTheSizeLimitAndIsRefusedOneByteBeyond) {
+    constexpr qint64 kLimit = 256LL * 1024 * 1024;
+    const QString path = PathOf("large.bin");
+    for (const qint64 size : {kLimit - 1, kLimit, kLimit + 1}) {
+        SCOPED_TRACE(size);
+        WriteAll(path, ExampleFile());
+        ASSERT_TRUE(QFile::resize(path, size)); // a sparse file: the zeros take no disk
+        doc.m_strPlayerName[0] = "Kept";
+        messages.shown.clear();
+        const FileOutcome outcome = OpenDocumentFile(doc, path, messages);
+        if (size <= kLimit) {
+            EXPECT_EQ(outcome, FileOutcome::Done);
+            EXPECT_TRUE(messages.shown.empty());
+            EXPECT_EQ(doc.m_strPlayerName[0], "Alice");
+        } else {
+            EXPECT_EQ(outcome, FileOutcome::Failed);
+            EXPECT_EQ(messages.shown, std::vector<std::string>{"Failed to open document."});
+            EXPECT_EQ(doc.m_strPlayerName[0], "Kept");
+        }
+    }
+}
+
 TEST_F(MatchFileTest, OnlyARegularFileOpensAndOnlyARegularFileIsReplaced) {
     doc.m_strPlayerName[0] = "Kept";
     doc.m_szFileName = "/somewhere/else.bin";
@@ -255,23 +321,6 @@ TEST_F(MatchFileTest, AStringLongerThanTheFileIsAFormatErrorNotAnAllocation) {
     std::string name = "unchanged";
     EXPECT_FALSE(ReadCountedString(tiny, name));
     EXPECT_EQ(name, "unchanged");
-}
-
-TEST_F(MatchFileTest, SpeedFieldsThatMatchNoRowLoadUnchanged) {
-    doc.m_nSpeedIndex = 7;
-    doc.m_nTimerInterval = -5;
-    doc.m_strSpeed = "Speed: Warp ";
-    const QString path = PathOf("odd.bin");
-    ASSERT_EQ(SaveDocumentFile(doc, path, messages), FileOutcome::Done);
-    CGlobuleDoc loaded;
-    ASSERT_EQ(OpenDocumentFile(loaded, path, messages), FileOutcome::Done);
-    EXPECT_EQ(loaded.m_nSpeedIndex, 7);
-    EXPECT_EQ(loaded.m_nTimerInterval, -5);
-    EXPECT_EQ(loaded.m_strSpeed, "Speed: Warp ");
-    loaded.m_nViewScreen = match::kScreenScore;
-    const QString back = PathOf("odd-again.bin");
-    ASSERT_EQ(SaveDocumentFile(loaded, back, messages), FileOutcome::Done);
-    EXPECT_EQ(ReadAll(back), ReadAll(path));
 }
 
 TEST_F(MatchFileTest, LoadKeepsTheUnsavedFlagAndTakesThePath) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <set>
+#include <string>
 
 namespace {
 
@@ -122,11 +123,19 @@ TEST(GameTimerTest, TheTickerShowsPositionsCounterAndLegend) {
     rig.Paint();
     rig.StartGameAndFirstTick();
     CGlobuleView& v = *rig.view;
+    // The counter reads 10 at the first position and one less at each move, 0 at the last.
+    const CRect& box = v.m_rcTickBox;
+    const CRect inside(box.left + 1, box.top + 1, box.right - 1, v.m_rcTickNumber.bottom);
+    auto counterShows = [&](int left) {
+        return ShowsText(rig.host.ClientImage(), std::to_string(left), v.m_rcTickNumber,
+                         v.m_fontLarge, DT_CENTER | DT_VCENTER | DT_SINGLELINE, RGB(0, 0, 0),
+                         inside);
+    };
     const int x = v.CrossX(1);
     const int y = v.CrossY(1);
     EXPECT_EQ(rig.Pixel(v.m_rcBlob.left + 3, y), RGB(0, 0, 0));
     EXPECT_EQ(rig.Pixel(x, v.m_rcBlob.top + 3), RGB(0, 0, 0));
-    EXPECT_EQ(rig.Pixel(v.m_rcTickBox.left + 2, v.m_rcTickBox.bottom - 2), RGB(255, 128, 64));
+    EXPECT_TRUE(counterShows(10));
     // The table band was cleared and the legend is shown at the top.
     EXPECT_NE(rig.Pixel(v.m_rcPinCenter.left + 206, v.m_rcPinCenter.top + 25), RGB(220, 255, 220));
     rig.Tick();
@@ -134,6 +143,11 @@ TEST(GameTimerTest, TheTickerShowsPositionsCounterAndLegend) {
         EXPECT_NE(rig.Pixel(v.m_rcBlob.left + 3, y), RGB(0, 0, 0)); // the old line is gone
     }
     EXPECT_EQ(rig.Pixel(v.m_rcBlob.left + 3, v.CrossY(2)), RGB(0, 0, 0));
+    for (int position = 2; position <= 11; ++position) {
+        EXPECT_TRUE(counterShows(11 - position)) << "position " << position;
+        rig.Tick();
+    }
+    EXPECT_EQ(v.m_nScreen, 4);
 }
 
 TEST(GameTimerTest, ASpaceBeforeTheFirstTickIsIgnored) {

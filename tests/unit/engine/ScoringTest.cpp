@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -60,17 +61,50 @@ TEST_F(ScoringTest, TheRealCentrePositionScores1000) {
     EXPECT_EQ(v.m_nPinX, v.m_nCentreScreenX);
 }
 
-TEST_F(ScoringTest, QuartersFollowTheBoundaryRule) {
-    PaintAndStop(8, 8, 1000, 5000, 5000, 5000, 800);
-    const CGlobuleView& v = *rig.view;
-    EXPECT_EQ(v.m_aCentreQuarter[0], 1000);
-    EXPECT_EQ(v.m_aCentreQuarter[1], 5800);
-    EXPECT_EQ(v.m_aPinQuarter[0], 1800);
-    EXPECT_EQ(v.m_aPinQuarter[1], 5000);
-    EXPECT_EQ(v.m_aPinQuarter[2], 5000);
-    EXPECT_EQ(v.m_aPinQuarter[3], 5000);
-    EXPECT_EQ(v.m_nPinX, v.m_rcBlob.left + 248);
-    EXPECT_EQ(v.m_nCentreScreenY, v.m_rcBlob.top + 240);
+// Blobs of the stored shapes, stopped off their centre. The quarters were counted apart from
+// the program, from the shapes' bits placed and mirrored as the screen shows them, with the
+// column and the row through a point counting to its right and lower quarters.
+struct RealStop {
+    int picks[4];
+    int dx, dy;
+    int pin[4]; // top-left, top-right, bottom-right, bottom-left
+    int centre[4];
+    int score;
+};
+constexpr RealStop kRealStops[] = {
+    {{0, 1, 2, 3}, 12, -8, {27010, 31799, 26696, 40994}, {26825, 35769, 27494, 36411}, 995},
+    {{0, 1, 2, 3}, -20, 16, {26086, 44095, 28382, 27936}, {26825, 35769, 27494, 36411}, 972},
+    {{6, 2, 0, 5}, -4, 20, {30455, 40538, 23792, 29211}, {27047, 34495, 28020, 34434}, 880},
+    {{6, 2, 0, 5}, 16, -16, {27042, 26985, 27992, 41977}, {27047, 34495, 28020, 34434}, 998},
+    {{4, 5, 6, 1}, 20, 12, {40339, 37409, 26399, 41350}, {32636, 39408, 33891, 39562}, 809},
+    {{3, 6, 1, 4}, -16, -4, {31151, 36099, 40674, 30573}, {36084, 33045, 36123, 33245}, 925},
+    {{1, 0, 3, 2}, 12, 12, {40938, 27364, 30936, 27261}, {35569, 27025, 36622, 27283}, 1009},
+};
+
+TEST_F(ScoringTest, RealBlobsStoppedOffTheirCentreScoreTheirCountedQuarters) {
+    CGlobuleView& v = *rig.view;
+    auto Four = [](const int* quarters) { return std::vector<int>(quarters, quarters + 4); };
+    rig.Key(VK_SPACE); // the game of the set-up ends; the Score screen
+    for (const RealStop& stop : kRealStops) {
+        SCOPED_TRACE(testing::Message()
+                     << "shapes " << stop.picks[0] << stop.picks[1] << stop.picks[2]
+                     << stop.picks[3] << " at " << stop.dx << ", " << stop.dy);
+        std::copy(std::begin(stop.picks), std::end(stop.picks), v.m_aQuadrantPick);
+        v.m_nBlobAreaCopy = 0;
+        for (const int pick : stop.picks) {
+            v.m_nBlobAreaCopy += v.m_aQuadrant[pick][0];
+        }
+        v.DrawPlayScreen();
+        rig.Key(VK_SPACE);
+        v.m_aCrossDx[1] = stop.dx;
+        v.m_aCrossDy[1] = stop.dy;
+        rig.Tick();
+        rig.Key(VK_SPACE);
+        EXPECT_EQ(Four(v.m_aPinQuarter), Four(stop.pin));
+        EXPECT_EQ(Four(v.m_aCentreQuarter), Four(stop.centre));
+        EXPECT_EQ(rig.doc.m_lLastGame[v.m_nActivePlayer], stop.score);
+        EXPECT_EQ(v.m_bShowJackpot, stop.score > 1000 ? 1 : 0);
+    }
 }
 
 TEST_F(ScoringTest, AMoreEvenSplitWinsThePotIncludingItsOwnFifty) {

@@ -72,6 +72,40 @@ TEST(SpeedAndCaptionTest, AHugeLabelOrPathIsCutInTheCaptionAndKeptWholeInTheFile
     EXPECT_TRUE(rig.host.messages.empty());
 }
 
+// The label shows whole up to 64 characters and the path up to 160; longer ones are cut to
+// that. Characters are counted, not the bytes the accented ones take in the caption.
+TEST(SpeedAndCaptionTest, LabelAndPathShowWholeUpToTheirLimitsAndCutOneBeyond) {
+    ViewRig rig;
+    rig.Paint();
+    rig.Key(VK_SPACE);
+    const QString kFileIs = QStringLiteral(" -- Current File is:  ");
+    for (const int label : {63, 64, 65}) {
+        SCOPED_TRACE(label);
+        std::string text = "Speed: ";
+        for (int i = 7; i < label; ++i) {
+            text += i % 2 ? '\xE9' : char('0' + i % 10);
+        }
+        rig.doc.m_strSpeed = text;
+        rig.Key(VK_F1);
+        const QString shown = QString::fromLatin1(text.substr(0, 64));
+        EXPECT_TRUE(
+            CaptionOf(rig).contains(" -- " + shown + (label > 64 ? kEllipsis : "") + kFileIs))
+            << Shown(CaptionOf(rig));
+    }
+    for (const int path : {159, 160, 161}) {
+        SCOPED_TRACE(path);
+        QString name = QStringLiteral("/\u00C5");
+        while (name.size() < path) {
+            name += QString::number(name.size() % 10) + QStringLiteral("\u0416");
+        }
+        name.truncate(path);
+        rig.doc.m_szFileName = name.toStdString();
+        rig.Key(VK_F1);
+        const QString tail = path > 160 ? kEllipsis + name.right(160) : name;
+        EXPECT_TRUE(CaptionOf(rig).endsWith(kFileIs + tail)) << Shown(CaptionOf(rig).right(200));
+    }
+}
+
 TEST(SpeedAndCaptionTest, EnableRulesOnEachScreen) {
     ViewRig rig;
     rig.Paint();

@@ -215,6 +215,11 @@ TEST(ParseWave, RejectsFormatsTheGameDoesNotPlay) {
     EXPECT_FALSE(ParseWave(Riff(Chunk("fmt ", FmtBody(1, 0, 22050, 16)) + data)).has_value());
     EXPECT_FALSE(ParseWave(Riff(Chunk("fmt ", FmtBody(1, 1, 22050, 24)) + data)).has_value());
     EXPECT_FALSE(ParseWave(Riff(Chunk("fmt ", FmtBody(1, 2, 0, 16)) + data)).has_value());
+    for (const std::uint32_t rate : {191999u, 192000u, 192001u}) {
+        EXPECT_EQ(ParseWave(Riff(Chunk("fmt ", FmtBody(1, 2, rate, 16)) + data)).has_value(),
+                  rate <= 192000)
+            << rate;
+    }
 }
 
 TEST(ParseWave, RejectsMalformedStructure) {

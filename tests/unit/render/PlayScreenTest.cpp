@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
 
 namespace {
 
@@ -140,27 +141,28 @@ TEST_F(PlayScreenTest, CrossHairsDrawnThenErasedLeaveEveryPixelAsBefore) {
     EXPECT_EQ(rig.host.ClientImage(), before);
 }
 
-TEST_F(PlayScreenTest, TickCounterShowsTheMovesLeftInTheOrangeBox) {
+TEST_F(PlayScreenTest, TickCounterShowsTheMovesLeftCentredOverLeftInTheOrangeBox) {
     CGlobuleView& v = *rig.view;
     CDC dc(rig.host.ClientImage());
-    v.DrawTickCounter(10, dc);
     const CRect box = v.m_rcTickBox;
-    EXPECT_EQ(dc.GetPixel(box.left, box.top), RGB(0, 0, 0));
-    EXPECT_EQ(dc.GetPixel(box.left + 2, box.bottom - 2), RGB(255, 128, 64));
-    auto darkPixels = [&](const CRect& r) {
-        int n = 0;
-        for (int y = r.top; y < r.bottom; ++y) {
-            for (int x = r.left + 1; x < r.right - 1; ++x) {
-                n += dc.GetPixel(x, y) != RGB(255, 128, 64) && y != box.top;
-            }
-        }
-        return n;
-    };
-    const int ten = darkPixels(v.m_rcTickNumber);
-    EXPECT_GT(ten, 20);
-    EXPECT_GT(darkPixels(v.m_rcTickLabel), 20);
-    v.DrawTickCounter(1, dc);
-    EXPECT_LT(darkPixels(v.m_rcTickNumber), ten); // "1" has less ink than "10"
+    const CRect inside(box.left + 1, box.top + 1, box.right - 1, box.bottom - 1);
+    CRect upper = inside;
+    upper.bottom = v.m_rcTickNumber.bottom;
+    CRect lower = inside;
+    lower.top = v.m_rcTickLabel.top;
+    constexpr unsigned kCentred = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+    for (int left = 10; left >= 0; --left) {
+        v.DrawTickCounter(left, dc);
+        EXPECT_EQ(dc.GetPixel(box.left, box.top), RGB(0, 0, 0));
+        EXPECT_EQ(dc.GetPixel(box.right - 1, box.bottom - 1), RGB(0, 0, 0));
+        EXPECT_EQ(dc.GetPixel(box.left + 2, box.bottom - 2), RGB(255, 128, 64));
+        const QImage& screen = rig.host.ClientImage();
+        EXPECT_TRUE(ShowsText(screen, std::to_string(left), v.m_rcTickNumber, v.m_fontLarge,
+                              kCentred, RGB(0, 0, 0), upper))
+            << left;
+        EXPECT_TRUE(ShowsText(screen, "Left", v.m_rcTickLabel, v.m_fontLarge, kCentred,
+                              RGB(0, 0, 0), lower));
+    }
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "platform/DrawContext.h"
 #include "platform/FakeViewHost.h"
 #include "support/ScoreScreenFixture.h"
+#include "support/ViewFixture.h"
 
 #include <algorithm>
 #include <cmath>
@@ -26,6 +27,12 @@ constexpr COLORREF kHintGreen = RGB(0, 128, 64);
 constexpr COLORREF kHintNavy = RGB(0, 0, 128);
 constexpr COLORREF kSaveHintText = RGB(255, 128, 255);
 constexpr COLORREF kYellow = RGB(255, 255, 0);
+constexpr unsigned kCentred = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+constexpr unsigned kRightAligned = DT_RIGHT | DT_VCENTER | DT_SINGLELINE;
+constexpr unsigned kWrapped = DT_CENTER | DT_WORDBREAK;
+constexpr const char* kNewFileHint = "New File. To Save It, Select 'Save As' Under The File Menu.";
+constexpr const char* kOldFileHint = "\nOld File. To Update It, Press The Ctrl and S Keys.";
+constexpr const char* kOpenHint = "Need To Open A File? Click On File.";
 constexpr COLORREF kColumnColour[6] = {RGB(255, 128, 64), RGB(0, 160, 160), RGB(200, 64, 200),
                                        RGB(128, 255, 64), RGB(255, 64, 64), RGB(64, 128, 255)};
 
@@ -202,29 +209,29 @@ TEST_F(ScoreScreenColours, PlayersCaptionIsRedUnlessSortedByAStatistic) {
         doc.m_nSortRow = sortRow;
         view->DrawScoreScreen();
         const CRect& caption = view->m_arcRowCaption[0];
-        if (sortRow < 2) {
-            EXPECT_GT(Count(caption, kRed), 20) << "sort row " << sortRow;
-            EXPECT_EQ(Count(caption, kWhite), 0) << "sort row " << sortRow;
-        } else {
-            EXPECT_GT(Count(caption, kWhite), 20) << "sort row " << sortRow;
-            EXPECT_EQ(Count(caption, kRed), 0) << "sort row " << sortRow;
-        }
+        const COLORREF colour = sortRow < 2 ? kRed : kWhite;
+        EXPECT_TRUE(ShowsText(host->ClientImage(), "Players>>>", caption, view->m_fontMedium,
+                              kRightAligned, colour))
+            << "sort row " << sortRow;
+        EXPECT_EQ(Count(caption, colour == kRed ? kWhite : kRed), 0) << "sort row " << sortRow;
     }
 }
 
 TEST_F(ScoreScreenColours, OnlyTheSortRowCaptionIsRed) {
+    const char* const kCaptions[] = {"",        "Last Game", "All Games",
+                                     "# Games", "Average",   "Best Game"};
     Open();
     for (int sortRow = 0; sortRow <= 6; ++sortRow) {
         doc.m_nSortRow = sortRow;
         view->DrawScoreScreen();
         for (int r = 1; r < 6; ++r) {
             const CRect& caption = view->m_arcRowCaption[r];
-            if (r + 1 == sortRow) {
-                EXPECT_GT(Count(caption, kRed), 20) << "sort row " << sortRow;
-            } else {
-                EXPECT_EQ(Count(caption, kRed), 0) << "sort row " << sortRow << ", row " << r;
-                EXPECT_GT(Count(caption, kBlack), 20) << "sort row " << sortRow << ", row " << r;
-            }
+            const COLORREF colour = r + 1 == sortRow ? kRed : kBlack;
+            EXPECT_TRUE(ShowsText(host->ClientImage(), kCaptions[r], caption, view->m_fontMedium,
+                                  kCentred, colour))
+                << "sort row " << sortRow << ", row " << r;
+            EXPECT_EQ(Count(caption, colour == kRed ? kBlack : kRed), 0)
+                << "sort row " << sortRow << ", row " << r;
         }
     }
 }
@@ -352,7 +359,8 @@ TEST_F(ScoreScreenJackpot, BlackStarWithMagentaRimAndYellowWord) {
     for (const CPoint p : {CPoint{30, 200}, CPoint{200, 190}, CPoint{210, 350}, CPoint{40, 360}}) {
         EXPECT_EQ(Pixel(p.x, p.y), kPaleGreen) << p.x << ", " << p.y;
     }
-    EXPECT_GT(Count(view->m_rcJackpotText, kYellow), 50);
+    EXPECT_TRUE(ShowsText(host->ClientImage(), "Jackpot", view->m_rcJackpotText, view->m_fontLarge,
+                          kCentred, kYellow));
 }
 
 TEST_F(ScoreScreenFileHint, OpenHintWhileNothingIsLoaded) {
@@ -368,7 +376,8 @@ TEST_F(ScoreScreenFileHint, OpenHintWhileNothingIsLoaded) {
     EXPECT_EQ(Pixel(W - 65, 372), kBlack);
     EXPECT_EQ(Pixel(W - 175, 400), kBlack);
     EXPECT_EQ(Pixel(W - 120, 600), kPaleGreen);
-    EXPECT_GT(Count(view->m_rcFileHint, kCyan), 100);
+    EXPECT_TRUE(ShowsText(host->ClientImage(), kOpenHint, view->m_rcFileHint, view->m_fontLarge,
+                          kWrapped, kCyan));
     EXPECT_EQ(Count(CRect(W - 240, 140, W, 680), kHintGreen), 0);
 }
 
@@ -387,7 +396,8 @@ TEST_F(ScoreScreenFileHint, SaveHintWinsOverTheOpenHint) {
     EXPECT_EQ(Pixel(W - 120, 600), kBlack);
     EXPECT_EQ(Count(CRect(W - 240, 140, W, 680), kHintNavy), 0);
     EXPECT_EQ(Count(view->m_rcFileHint, kCyan), 0);
-    EXPECT_GT(Count(view->m_rcFileHint, kSaveHintText), 100);
+    EXPECT_TRUE(ShowsText(host->ClientImage(), kNewFileHint, view->m_rcFileHint, view->m_fontLarge,
+                          kWrapped, kSaveHintText));
 }
 
 TEST_F(ScoreScreenFileHint, SaveHintWithoutAnythingLoadedBefore) {
@@ -418,6 +428,8 @@ TEST_F(ScoreScreenFileHint, OldFileTextStartsOneLineLower) {
     doc.m_szFileName = "/home/player/match.glb";
     view->EnterScoreScreen();
     const int oldTop = TopRowOf(view->m_rcFileHint, kSaveHintText);
+    EXPECT_TRUE(ShowsText(host->ClientImage(), kOldFileHint, view->m_rcFileHint, view->m_fontLarge,
+                          kWrapped, kSaveHintText));
     ASSERT_GE(newTop, 220);
     ASSERT_GE(oldTop, 220);
     EXPECT_GE(oldTop - newTop, view->m_fontLarge.CellHeight() * 3 / 4);
