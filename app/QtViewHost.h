@@ -80,6 +80,8 @@ protected:
 
 private:
     void OnTimerTick(int id);
+    // Shows the image again if the handler just run has drawn into it.
+    void ShowIfDrawn();
     void DeliverRepaint();
     void PlaceView();
     QSize RealSize() const;
@@ -96,5 +98,6 @@ private:
     bool m_repaintsEnabled = false;
     bool m_repaintPending = false;
     EventGate m_gate;
+    qint64 m_shownKey = 0; // the image's cache key when it was last shown
     IMessageBox* m_testMessageBox = nullptr;
 };
