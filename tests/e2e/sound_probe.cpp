@@ -2,10 +2,10 @@
 //   sound_probe record RAW TIMES
 //       copies signed 16-bit stereo at 44100 Hz from stdin (parec --raw) to RAW, and writes to
 //       TIMES, for every read, the frames recorded so far and the wall-clock time it arrived
-//   sound_probe cues RAW TIMES [KEY_TIME...]
-//       prints one line per cue heard ("cue START LENGTH PEAK"), then for each key time (wall
-//       clock, in seconds, as bash's EPOCHREALTIME gives it) the delay to the first cue that
-//       starts after it ("key N DELAY_MS"), and "full-scale N", the samples at -32768 or 32767
+//   sound_probe cues RAW TIMES
+//       prints one line per cue heard, "cue START LENGTH PEAK" (START on the wall clock, in
+//       seconds, as bash's EPOCHREALTIME gives it), then "murmurs N", the stretches of sound
+//       too quiet to be a cue, and "full-scale N", the samples at -32768 or 32767
 // A frame was played no later than it arrived, less the frames that followed it in the same
 // read: the earliest such bound over the reads that hold it (and the next second's) dates it.
 #include <algorithm>
@@ -72,7 +72,7 @@ struct Cue {
     int peak = 0;
 };
 
-int Cues(const char* rawPath, const char* timesPath, int keyCount, char** keys) {
+int Cues(const char* rawPath, const char* timesPath) {
     std::ifstream rawFile(rawPath, std::ios::binary);
     const std::vector<char> bytes((std::istreambuf_iterator<char>(rawFile)),
                                   std::istreambuf_iterator<char>{});
@@ -112,15 +112,24 @@ int Cues(const char* rawPath, const char* timesPath, int keyCount, char** keys) 
     };
 
     std::vector<Cue> cues;
+    long long murmurs = 0;
     Cue current;
     bool inCue = false;
-    long long quietSince = 0;
+    long long quietSince = -1;
+    auto end = [&] {
+        inCue = false;
+        if (current.peak >= kHeard) {
+            cues.push_back(current);
+        } else {
+            ++murmurs;
+        }
+    };
     for (long long f = 0; f < frameCount; ++f) {
         const int v = level[static_cast<std::size_t>(f)];
         if (!inCue) {
             if (v > kFloor) {
                 inCue = true;
-                current = Cue{f, f, v};
+                current = Cue{f, f + 1, v};
                 quietSince = -1;
             }
             continue;
@@ -132,32 +141,18 @@ int Cues(const char* rawPath, const char* timesPath, int keyCount, char** keys) 
         } else if (quietSince < 0) {
             quietSince = f;
         } else if (f - quietSince >= kSilentFramesToEnd) {
-            inCue = false;
-            if (current.peak >= kHeard) {
-                cues.push_back(current);
-            }
+            end();
         }
     }
-    if (inCue && current.peak >= kHeard) {
-        cues.push_back(current);
+    if (inCue) {
+        end();
     }
 
     for (const Cue& cue : cues) {
         std::printf("cue %.4f %.3f %d\n", wallTime(cue.start),
                     static_cast<double>(cue.end - cue.start) / kRate, cue.peak);
     }
-    for (int k = 0; k < keyCount; ++k) {
-        const double key = std::strtod(keys[k], nullptr);
-        double delay = -1;
-        for (const Cue& cue : cues) {
-            const double start = wallTime(cue.start);
-            if (start >= key) {
-                delay = (start - key) * 1000;
-                break;
-            }
-        }
-        std::printf("key %d %.0f\n", k + 1, delay);
-    }
+    std::printf("murmurs %lld\n", murmurs);
     std::printf("full-scale %lld\n", fullScale);
     return 0;
 }
@@ -168,9 +163,9 @@ int main(int argc, char* argv[]) {
     if (argc == 4 && std::strcmp(argv[1], "record") == 0) {
         return Record(argv[2], argv[3]);
     }
-    if (argc >= 4 && std::strcmp(argv[1], "cues") == 0) {
-        return Cues(argv[2], argv[3], argc - 4, argv + 4);
+    if (argc == 4 && std::strcmp(argv[1], "cues") == 0) {
+        return Cues(argv[2], argv[3]);
     }
-    std::fprintf(stderr, "usage: sound_probe record RAW TIMES | cues RAW TIMES [KEY_TIME...]\n");
+    std::fprintf(stderr, "usage: sound_probe record RAW TIMES | cues RAW TIMES\n");
     return 2;
 }
