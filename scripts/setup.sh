@@ -10,13 +10,13 @@ packages=(
     libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev clang-format
     fonts-dejavu-core fonts-liberation2
-    qt6-wayland pulseaudio locales
+    qt6-wayland pulseaudio pulseaudio-utils locales
 )
 for option in "$@"; do
     case $option in
     --e2e)
-        packages+=(xvfb openbox weston xdotool x11-utils imagemagick pulseaudio-utils sox
-            desktop-file-utils appstream man-db)
+        packages+=(xvfb openbox weston xdotool x11-utils imagemagick sox
+            desktop-file-utils appstream man-db pipewire pipewire-pulse wireplumber dbus-x11)
         ;;
     --deb) packages+=(dpkg-dev file lintian) ;;
     *)
