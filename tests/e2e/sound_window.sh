@@ -3,9 +3,10 @@
 # recorded from the null sink of a private sound server: PulseAudio, and PipeWire with
 # pipewire-pulse and wireplumber, the sound server of most current desktops. At Fastest, a game
 # stopped at its first position (the first sound of the run), one left to time out, and one
-# stopped again. Every cue must be heard in order and at its time, nothing may sit at full
-# scale, and nothing is heard between cues. Prints each cue and the delay from each stopping key
-# to the stop cue's first sample.
+# stopped again. Every cue must be heard in order, from its cause (a key, a timer) to its first
+# sample within one tick's length; nothing may sit at full scale, and nothing is heard between
+# cues. Prints each cue, how late the ticks came after their timers, and the delay from each
+# stopping key to the stop cue's first sample. About a minute.
 #   SERVERS      the servers to play through (default: "pulseaudio pipewire")
 #   BUILD_DIR    the build holding the program (default: build/ at the project root; built
 #                when the program is missing)
