@@ -9,6 +9,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QMediaDevices>
+#include <utility>
 
 namespace {
 
@@ -58,7 +59,7 @@ void QtSoundPlayer::Close() {
         return;
     }
     m_sink->stop();
-    m_retired = std::move(m_sink);
+    std::exchange(m_sink, nullptr)->deleteLater();
 }
 
 void QtSoundPlayer::Play(unsigned id, bool wait) {
@@ -87,11 +88,11 @@ void QtSoundPlayer::PlayImage(const QByteArray& image, bool wait) {
 
     const quint64 number = ++m_sound;
     m_soundTaken = m_silenceTaken = m_lengthPassed = m_heard = false;
-    m_sink = std::make_unique<QAudioSink>(device, format);
+    m_sink = new QAudioSink(device, format, this);
     // The stream is the sink's child, so it outlives every read the sink makes from it. It
     // reports from within the sink's own code: what follows waits for that to return.
-    auto* stream = new SoundStream(wave.samples, format.bytesForDuration(kSilenceAfterMs * 1000),
-                                   m_sink.get());
+    auto* stream =
+        new SoundStream(wave.samples, format.bytesForDuration(kSilenceAfterMs * 1000), m_sink);
     connect(stream, &SoundStream::soundTaken, this,
             [this, number] { Later(number, &QtSoundPlayer::SoundTaken); });
     connect(stream, &SoundStream::silenceTaken, this,

@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QObject>
 #include <QTimer>
-#include <memory>
 
 class QAudioSink;
 
@@ -45,10 +44,10 @@ private:
     void Follow();
     void WaitUntilHeard(qint64 durationMs);
 
-    std::unique_ptr<QAudioSink> m_sink;
-    // The sink stopped last. It is deleted only at the next stop, never while its own
-    // stop may still be unwinding through Qt's code.
-    std::unique_ptr<QAudioSink> m_retired;
+    // The sound's sink, a child of the player. A stopped sink is deleted by the event loop, never
+    // at once: deleting one runs the event loop (Qt's PulseAudio sink does), which must not
+    // happen inside a handler of the view, nor while the sink's own stop is unwinding.
+    QAudioSink* m_sink = nullptr;
     quint64 m_sound = 0; // numbers the sounds, so that a late report of an old one is ignored
     QTimer m_length;     // the sound's length, counted from its start, and the output's latency
     QTimer m_guard;      // however the device behaves, the stream is closed by then

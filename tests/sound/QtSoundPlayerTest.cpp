@@ -1,6 +1,7 @@
 #include "platform/sound/QtSoundPlayer.h"
 #include "platform/SoundOutput.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QFile>
 #include <QProcess>
@@ -43,6 +44,22 @@ TEST_F(QtSoundPlayerTest, AWaitedSoundHoldsTheCallerWhileOneInTheBackgroundDoesN
     EXPECT_TRUE(Waited([this] { player.Play(103, true); }));
     EXPECT_EQ(stops, 1); // the tick in the background made way for the waited one
     EXPECT_FALSE(Waited([this] { player.Play(105, false); }));
+}
+
+// A sound started in the background returns before any event is handled: one handled meanwhile
+// would reach the game view inside the handler that played the sound. (Deleting a stopped
+// sink runs the event loop.)
+TEST_F(QtSoundPlayerTest, ABackgroundSoundHandlesNoEventMeanwhile) {
+    bool handled = false;
+    for (const unsigned id : {104u, 103u, 105u, 103u}) { // each stops the one before
+        QTimer::singleShot(0, [&] { handled = true; });
+        player.Play(id, false);
+        EXPECT_FALSE(handled) << id;
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(handled);
+        handled = false;
+    }
+    EXPECT_EQ(stops, 3);
 }
 
 TEST_F(QtSoundPlayerTest, AMissingSoundIsSilenceAndLeavesThePlayingOneAlone) {
