@@ -62,7 +62,7 @@ void QtViewHost::keyPressEvent(QKeyEvent* event) {
     Dispatch([this, key] {
         if (m_events != nullptr) {
             m_events->OnKeyDown(key, 1, 0);
-            update();
+            ShowIfDrawn();
         }
     });
 }
@@ -76,9 +76,19 @@ void QtViewHost::mousePressEvent(QMouseEvent* event) {
     Dispatch([this, at] {
         if (m_events != nullptr) {
             m_events->OnLButtonDown(0, at);
-            update();
+            ShowIfDrawn();
         }
     });
+}
+
+void QtViewHost::ShowIfDrawn() {
+    // Every write to the image, through a painter or its pixels, gives it a new cache key: a
+    // handler that drew nothing (a poll that found nothing changed) costs the window nothing.
+    const qint64 key = m_image.cacheKey();
+    if (key != m_shownKey) {
+        m_shownKey = key;
+        update();
+    }
 }
 
 bool QtViewHost::focusNextPrevChild(bool) {
@@ -106,7 +116,7 @@ void QtViewHost::OnTimerTick(int id) {
     }
     Dispatch([this, id] {
         m_events->OnTimer(static_cast<unsigned>(id));
-        update();
+        ShowIfDrawn();
     });
 }
 

@@ -78,6 +78,8 @@ protected:
 
 private:
     void OnTimerTick(int id);
+    // Shows the image again if the handler just run has drawn into it.
+    void ShowIfDrawn();
     void DeliverRepaint();
     void PlaceView();
     QSize RealSize() const;
@@ -94,5 +96,6 @@ private:
     bool m_laidOut = false; // the view has had its first repaint
     bool m_repaintPending = false;
     EventGate m_gate;
+    qint64 m_shownKey = 0; // the image's cache key when it was last shown
     IMessageBox* m_testMessageBox = nullptr;
 };

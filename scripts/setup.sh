@@ -11,14 +11,14 @@ packages=(
     libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev clang-format
     fonts-dejavu-core fonts-liberation2
-    qt6-wayland pulseaudio locales
+    qt6-wayland pulseaudio pulseaudio-utils locales
 )
 for option in "$@"; do
     case $option in
     --e2e)
-        packages+=(xvfb openbox weston xdotool x11-utils imagemagick pulseaudio-utils sox
-            desktop-file-utils appstream man-db
-            xfwm4 dbus-x11 tint2 sway grim wtype xwayland jq)
+        packages+=(xvfb openbox weston xdotool x11-utils imagemagick sox
+            desktop-file-utils appstream man-db pipewire pipewire-pulse wireplumber dbus-x11
+            xfwm4 tint2 sway grim wtype xwayland jq)
         ;;
     --desktops) packages+=(fluxbox icewm kwin-wayland mutter) ;;
     --deb) packages+=(dpkg-dev file lintian) ;;

@@ -90,3 +90,20 @@ std::optional<WaveFormat> ParseWave(const QByteArray& image) {
     wave.samples = image.mid(dataOffset, dataSize);
     return wave;
 }
+
+WaveFormat ToSigned16(WaveFormat wave) {
+    if (wave.bitsPerSample != 8) {
+        return wave;
+    }
+    const QByteArray unsignedSamples = wave.samples;
+    wave.samples = QByteArray(unsignedSamples.size() * 2, Qt::Uninitialized);
+    char* out = wave.samples.data();
+    for (const char byte : unsignedSamples) {
+        // 128 is silence; each step of the 8-bit scale is 256 of the 16-bit one, little-endian.
+        const int sample = (static_cast<unsigned char>(byte) - 128) * 256;
+        *out++ = static_cast<char>(sample & 0xFF);
+        *out++ = static_cast<char>((sample >> 8) & 0xFF);
+    }
+    wave.bitsPerSample = 16;
+    return wave;
+}

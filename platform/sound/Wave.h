@@ -18,3 +18,7 @@ struct WaveFormat {
 // Walks the image's chunks and returns its format and samples, or nothing when the image is
 // truncated, malformed or in a format the game does not play.
 std::optional<WaveFormat> ParseWave(const QByteArray& image);
+
+// The same sound in signed 16-bit samples, the format every sound is played in: a sound server
+// that pads a starved stream with zero bytes pads an 8-bit one at full scale, not in silence.
+WaveFormat ToSigned16(WaveFormat wave);

@@ -1,7 +1,10 @@
 #include "platform/sound/QtSoundPlayer.h"
 #include "platform/SoundOutput.h"
 
+#include <QCoreApplication>
+#include <QEventLoop>
 #include <QFile>
+#include <QProcess>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -43,6 +46,22 @@ TEST_F(QtSoundPlayerTest, AWaitedSoundHoldsTheCallerWhileOneInTheBackgroundDoesN
     EXPECT_FALSE(Waited([this] { player.Play(105, false); }));
 }
 
+// A sound started in the background returns before any event is handled: one handled meanwhile
+// would reach the game view inside the handler that played the sound. (Deleting a stopped
+// sink runs the event loop.)
+TEST_F(QtSoundPlayerTest, ABackgroundSoundHandlesNoEventMeanwhile) {
+    bool handled = false;
+    for (const unsigned id : {104u, 103u, 105u, 103u}) { // each stops the one before
+        QTimer::singleShot(0, [&] { handled = true; });
+        player.Play(id, false);
+        EXPECT_FALSE(handled) << id;
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(handled);
+        handled = false;
+    }
+    EXPECT_EQ(stops, 3);
+}
+
 TEST_F(QtSoundPlayerTest, AMissingSoundIsSilenceAndLeavesThePlayingOneAlone) {
     player.Play(104, false); // 2.6 s, still playing below
     EXPECT_FALSE(Waited([this] { player.Play(999, false); }));
@@ -69,6 +88,40 @@ TEST_F(QtSoundPlayerTest, ADamagedImageStopsTheSoundPlayingAndIsSilence) {
         EXPECT_EQ(stops, before + 1); // and nothing was left playing
     }
     EXPECT_TRUE(Waited([&] { player.PlayImage(image, true); }));
+}
+
+// The server's streams of this program, as pactl lists them; -1 when pactl fails.
+int OpenStreams() {
+    QProcess pactl;
+    pactl.start(QStringLiteral("pactl"),
+                {QStringLiteral("list"), QStringLiteral("short"), QStringLiteral("sink-inputs")});
+    if (!pactl.waitForFinished(5000) || pactl.exitCode() != 0) {
+        return -1;
+    }
+    return static_cast<int>(pactl.readAllStandardOutput().count('\n'));
+}
+
+// Silence from an open stream that has run dry is up to the server, and one server fills it
+// with noise: each sound's stream is closed once it has been heard, waited for or not.
+TEST_F(QtSoundPlayerTest, EachStreamIsClosedOnceItsSoundHasBeenHeard) {
+    ASSERT_EQ(OpenStreams(), 0);
+    for (const bool wait : {false, true}) {
+        SCOPED_TRACE(wait);
+        player.Play(103, wait);
+        EXPECT_EQ(OpenStreams(), 1); // still playing, or the silence after it
+        QEventLoop loop;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            if (OpenStreams() == 0) {
+                loop.quit();
+            }
+        });
+        poll.start(50);
+        QTimer::singleShot(5000, &loop, &QEventLoop::quit); // the test's own deadline
+        loop.exec();
+        EXPECT_EQ(OpenStreams(), 0);
+    }
+    EXPECT_EQ(stops, 0); // each closed on its own, none stopped by the next
 }
 
 TEST(SoundModule, LoadsFromItsFolderAndIsAbsentElsewhere) {

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -83,6 +84,54 @@ TEST(QtViewHostTest, LaterSizesShowTheSamePictureScaledToFitAndTheGameGoesOn) {
     EXPECT_EQ(rig.host.ToView(name), (CPoint{400, 14}));
     QTest::mouseClick(&rig.host, Qt::LeftButton, {}, name.toPoint());
     EXPECT_EQ(rig.view->m_nActivePlayer, 1);
+}
+
+// Counts the paint events of a widget, that is the times its window is drawn again.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget& widget) { widget.installEventFilter(this); }
+    // The paints since the last call, once what was asked for has been delivered.
+    int Paints() {
+        QCoreApplication::processEvents();
+        return std::exchange(m_paints, 0);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        m_paints += event->type() == QEvent::Paint;
+        return false;
+    }
+
+private:
+    int m_paints = 0;
+};
+
+// The Score screen's poll runs every 50 ms, on the Score screen and on the Home page after End:
+// one that finds nothing changed must leave the image untouched and the window undrawn.
+TEST(QtViewHostTest, APollThatFindsNothingDrawsNothing) {
+    HostRig rig;
+    PaintCounter counter(rig.host);
+    QTest::keyClick(&rig.host, Qt::Key_Space);
+    ASSERT_EQ(rig.view->m_nScreen, 4);
+    EXPECT_GT(counter.Paints(), 0);
+    auto pollsDrawNothing = [&] {
+        const qint64 shown = rig.host.ClientImage().cacheKey();
+        for (int poll = 0; poll < 3; ++poll) {
+            ASSERT_TRUE(rig.host.FireTimerForTest(CGlobuleView::kPollTimer));
+        }
+        EXPECT_EQ(rig.host.ClientImage().cacheKey(), shown);
+        EXPECT_EQ(counter.Paints(), 0);
+    };
+    pollsDrawNothing();
+    QTest::keyClick(&rig.host, Qt::Key_End); // the poll runs on behind the Home page
+    ASSERT_EQ(rig.view->m_nScreen, 0);
+    EXPECT_GT(counter.Paints(), 0);
+    pollsDrawNothing();
+
+    rig.doc.m_bUnsavedResults = 1; // a change the poll must show: the Score screen again
+    ASSERT_TRUE(rig.host.FireTimerForTest(CGlobuleView::kPollTimer));
+    EXPECT_EQ(rig.view->m_nScreen, 4);
+    EXPECT_GT(counter.Paints(), 0);
 }
 
 TEST(QtViewHostTest, ClicksReachTheCellUnderThePointerAtEveryScale) {

@@ -132,6 +132,40 @@ TEST(WaveSounds, StartAndEndSilentAndNeverClip) {
     }
 }
 
+// 8-bit samples are unsigned around 128; played as signed 16-bit they keep their shape and
+// their silence, and every 8-bit sound of the game becomes the sound it was.
+TEST(WaveSounds, EightBitSoundsPlayAsSigned16BitOfTheSameShape) {
+    const QByteArray unsignedSamples("\x80\x00\xff\x81\x7f", 5);
+    const auto wave =
+        ParseWave(Riff(Chunk("fmt ", FmtBody(1, 1, 22050, 8)) + Chunk("data", unsignedSamples)));
+    ASSERT_TRUE(wave.has_value());
+    const WaveFormat converted = ToSigned16(*wave);
+    EXPECT_EQ(converted.bitsPerSample, 16);
+    EXPECT_EQ(converted.channels, 1);
+    EXPECT_EQ(converted.sampleRate, 22050);
+    EXPECT_EQ(converted.FrameCount(), 5);
+    const int expected[] = {0, -32768, 32512, 256, -256};
+    for (int f = 0; f < 5; ++f) {
+        EXPECT_EQ(Sample(converted, f, 0), expected[f]) << "frame " << f;
+    }
+
+    for (const SoundCue& cue : kSounds) {
+        SCOPED_TRACE(cue.id);
+        const auto original = ParseWave(LoadSound(cue.id));
+        ASSERT_TRUE(original.has_value());
+        const WaveFormat played = ToSigned16(*original);
+        ASSERT_EQ(played.bitsPerSample, 16);
+        ASSERT_EQ(played.FrameCount(), cue.frames);
+        if (cue.bits == 16) {
+            EXPECT_EQ(played.samples, original->samples);
+            continue;
+        }
+        for (qint64 f = 0; f < cue.frames; ++f) {
+            ASSERT_EQ(Sample(played, f, 0), (Sample(*original, f, 0) - 128) * 256) << "frame " << f;
+        }
+    }
+}
+
 TEST(ParseWave, ReadsAMinimalFile) {
     const auto wave =
         ParseWave(Riff(Chunk("fmt ", FmtBody(1, 2, 11025, 16)) + Chunk("data", kSamples)));
