@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QTimer>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -41,7 +42,10 @@ QtViewHost::QtViewHost(QWidget* parent) : QWidget(parent) {
     m_image = QImage(1, 1, QImage::Format_RGB32);
     m_image.fill(Qt::white);
     // A repaint owed from a hold comes after the input, as a blocked thread has it.
-    m_gate.SetAfterHold([this] { DeliverRepaint(); });
+    m_gate.SetAfterHold([this] {
+        WakeRestingTimers(); // what was held back has reached the view
+        DeliverRepaint();
+    });
 }
 
 QtViewHost::~QtViewHost() = default;
@@ -55,6 +59,7 @@ void QtViewHost::SetSoundOutput(std::unique_ptr<ISoundOutput> output) {
 
 void QtViewHost::Dispatch(std::function<void()> event) {
     m_gate.Dispatch(std::move(event));
+    WakeRestingTimers();
 }
 
 void QtViewHost::keyPressEvent(QKeyEvent* event) {
@@ -105,8 +110,23 @@ bool QtViewHost::SetTimer(int id, int periodMs) {
         timer->setTimerType(Qt::PreciseTimer);
         connect(timer, &QTimer::timeout, this, [this, id] { OnTimerTick(id); });
     }
+    m_resting.erase(id);
     timer->start(periodMs);
     return true;
+}
+
+void QtViewHost::RestTimerUntilEvent(int id) {
+    const auto it = m_timers.find(id);
+    if (it != m_timers.end() && it->second != nullptr && it->second->isActive()) {
+        m_resting[id] = it->second->interval();
+        it->second->stop(); // an idle Score screen wakes the program no more
+    }
+}
+
+void QtViewHost::WakeRestingTimers() {
+    for (const auto& [id, periodMs] : std::exchange(m_resting, {})) {
+        m_timers.at(id)->start(periodMs);
+    }
 }
 
 void QtViewHost::OnTimerTick(int id) {
@@ -114,7 +134,8 @@ void QtViewHost::OnTimerTick(int id) {
     if (m_gate.Holding() || m_events == nullptr) {
         return;
     }
-    Dispatch([this, id] {
+    // A tick is no event that could wake a resting timer.
+    m_gate.Dispatch([this, id] {
         m_events->OnTimer(static_cast<unsigned>(id));
         ShowIfDrawn();
     });
@@ -129,6 +150,9 @@ bool QtViewHost::FireTimerForTest(int id) {
 }
 
 int QtViewHost::TimerPeriodForTest(int id) const {
+    if (const auto resting = m_resting.find(id); resting != m_resting.end()) {
+        return resting->second;
+    }
     const auto it = m_timers.find(id);
     return it != m_timers.end() && it->second != nullptr && it->second->isActive()
                ? it->second->interval()
@@ -136,6 +160,7 @@ int QtViewHost::TimerPeriodForTest(int id) const {
 }
 
 void QtViewHost::KillTimer(int id) {
+    m_resting.erase(id);
     const auto it = m_timers.find(id);
     if (it != m_timers.end() && it->second != nullptr) {
         it->second->stop();
@@ -211,6 +236,7 @@ void QtViewHost::DeliverRepaint() {
         m_events->OnDraw(dc);
         update();
     });
+    WakeRestingTimers();
 }
 
 QSize QtViewHost::RealSize() const {

@@ -54,6 +54,7 @@ public:
 
     bool SetTimer(int id, int periodMs) override;
     void KillTimer(int id) override;
+    void RestTimerUntilEvent(int id) override;
     void SetWindowText(const std::string& caption) override;
     void PlaySound(unsigned id, bool wait) override;
     CRect GetClientRect() const override;
@@ -80,6 +81,8 @@ private:
     void OnTimerTick(int id);
     // Shows the image again if the handler just run has drawn into it.
     void ShowIfDrawn();
+    // Resting timers go on at their period once an event has reached the view.
+    void WakeRestingTimers();
     void DeliverRepaint();
     void PlaceView();
     QSize RealSize() const;
@@ -91,6 +94,7 @@ private:
     double m_placedRatio = 1.0; // the screen's device-pixel ratio when the view was placed
     Placement m_placement;
     std::map<int, QTimer*> m_timers;
+    std::map<int, int> m_resting;          // timer id -> its period, while it rests
     std::unique_ptr<ISoundOutput> m_sound; // loaded at the first sound
     bool m_soundLoaded = false;
     bool m_laidOut = false; // the view has had its first repaint

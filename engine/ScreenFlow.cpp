@@ -88,7 +88,10 @@ void CGlobuleView::OnTimer(unsigned nIDEvent) {
         m_nSeenDocFlagB = m_document.m_bUnsavedResults;
         EnterScoreScreen();
         m_host.KillTimer(kPollTimer);
+        return;
     }
+    // Only an event can change the record: until one comes, polling again finds nothing.
+    m_host.RestTimerUntilEvent(kPollTimer);
 }
 
 void CGlobuleView::EnterScoreScreen() {

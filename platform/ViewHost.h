@@ -23,6 +23,9 @@ public:
     // Window timers by id. Starting an id that runs restarts it with the new period.
     virtual bool SetTimer(int id, int periodMs) = 0;
     virtual void KillTimer(int id) = 0;
+    // Until an event next reaches the view, ticks of running timer `id` would find nothing
+    // new: the host may let the timer rest until then, and go on at its period after it.
+    virtual void RestTimerUntilEvent(int /*id*/) {}
     // The caption is UTF-8: a locale's date need not fit the game's code page.
     virtual void SetWindowText(const std::string& caption) = 0;
     // Plays sound resource `id`; with `wait` returns when it has ended, keeping the window

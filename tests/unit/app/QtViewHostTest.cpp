@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 #include <QTest>
+#include <QTimer>
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
@@ -128,7 +130,18 @@ TEST(QtViewHostTest, APollThatFindsNothingDrawsNothing) {
     EXPECT_GT(counter.Paints(), 0);
     pollsDrawNothing();
 
-    rig.doc.m_bUnsavedResults = 1; // a change the poll must show: the Score screen again
+    // Until an event comes, the poll rests: nothing wakes the idle program.
+    auto pollWakes = [&] {
+        const QList<QTimer*> timers = rig.host.findChildren<QTimer*>();
+        return std::any_of(timers.begin(), timers.end(),
+                           [](const QTimer* t) { return t->isActive() && t->interval() == 50; });
+    };
+    EXPECT_FALSE(pollWakes());
+    EXPECT_EQ(rig.host.TimerPeriodForTest(CGlobuleView::kPollTimer), 50);
+
+    // A command changes the record: the poll goes on, and must show it with the Score screen.
+    rig.host.Dispatch([&] { rig.doc.m_bUnsavedResults = 1; });
+    EXPECT_TRUE(pollWakes());
     ASSERT_TRUE(rig.host.FireTimerForTest(CGlobuleView::kPollTimer));
     EXPECT_EQ(rig.view->m_nScreen, 4);
     EXPECT_GT(counter.Paints(), 0);
