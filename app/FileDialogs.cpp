@@ -1,6 +1,11 @@
 #include "app/FileDialogs.h"
 
+#include "platform/FilePath.h"
+
+#include <QFile>
 #include <QFileDialog>
+#include <dirent.h>
+#include <memory>
 
 namespace {
 
@@ -12,6 +17,26 @@ QString RunDialog(QFileDialog& dialog) {
         return {};
     }
     return dialog.selectedFiles().constFirst();
+}
+
+// The one entry of `folder` whose decoded name is `shown`, or nothing.
+std::string EntryShownAs(const std::string& folder, const QString& shown) {
+    struct CloseDir {
+        void operator()(DIR* dir) const { ::closedir(dir); }
+    };
+    const std::unique_ptr<DIR, CloseDir> dir(::opendir(folder.c_str()));
+    if (!dir) {
+        return {};
+    }
+    std::string found;
+    int matches = 0;
+    while (const dirent* entry = ::readdir(dir.get())) {
+        if (QFile::decodeName(entry->d_name) == shown) {
+            found = entry->d_name;
+            ++matches;
+        }
+    }
+    return matches == 1 ? found : std::string();
 }
 
 } // namespace
@@ -26,19 +51,45 @@ void ShowAllFilesFilter(QFileDialog& dialog) {
     dialog.setNameFilter(kShownFilter + QStringLiteral(" (*)"));
 }
 
-QString ChooseFileToOpen(QWidget* parent) {
+std::string FileSystemPath(const QString& chosen) {
+    std::string path;
+    const QStringList parts = chosen.split(QLatin1Char('/'));
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        const QString& part = parts[i];
+        if (i > 0) {
+            path += '/';
+        }
+        std::string name = QFile::encodeName(part).toStdString();
+        if (part.contains(QChar::ReplacementCharacter)) {
+            const std::string folder = path.empty() ? std::string(".") : path;
+            if (std::string entry = EntryShownAs(folder, part); !entry.empty()) {
+                name = std::move(entry);
+            }
+        }
+        path += name;
+    }
+    return path;
+}
+
+std::string ChooseFileToOpen(QWidget* parent) {
     QFileDialog dialog(parent, QStringLiteral("Open"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     ShowAllFilesFilter(dialog);
-    return RunDialog(dialog);
+    return FileSystemPath(RunDialog(dialog));
 }
 
-QString ChooseFileToSave(QWidget* parent, const QString& proposed) {
+std::string ChooseFileToSave(QWidget* parent, const std::string& proposed) {
     QFileDialog dialog(parent, QStringLiteral("Save As"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     ShowAllFilesFilter(dialog);
-    dialog.selectFile(proposed);
-    return RunDialog(dialog);
+    const QString shown = QString::fromStdString(filepath::Shown(proposed));
+    dialog.selectFile(shown);
+    const QString chosen = RunDialog(dialog);
+    // The proposal taken as it stands keeps its own bytes, whatever its name shows as.
+    if (!proposed.empty() && chosen == shown) {
+        return proposed;
+    }
+    return FileSystemPath(chosen);
 }
