@@ -167,6 +167,7 @@ TEST(RecentFilesTest, APathThatIsNotUtf8IsKeptAsBytesShownReadablyAndOpens) {
     SaveMatchAt(fast, 0);
     // A name from an old disk, in Latin-1: "caf\xE9.bin".
     const std::string latin1 = Bytes(outer.Path()) + "/caf\xE9.bin";
+    const shelltest::RemovedAtEnd removed{latin1};
     {
         std::ifstream from(Bytes(fast), std::ios::binary);
         std::ofstream to(latin1, std::ios::binary);

@@ -23,6 +23,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 // Readable failure messages for strings.
@@ -39,6 +40,13 @@ namespace shelltest {
 inline std::string Bytes(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
+
+// Removes a file at the end of the scope: Qt cannot name, and so cannot remove, a file whose
+// name is not UTF-8, which would keep its temporary folder.
+struct RemovedAtEnd {
+    std::string path;
+    ~RemovedAtEnd() { ::unlink(path.c_str()); }
+};
 
 constexpr const char* kOrganization = "Local AppWizard-Generated Applications";
 constexpr const char* kApplication = "Globule";

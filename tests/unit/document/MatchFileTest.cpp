@@ -627,7 +627,11 @@ TEST_F(MatchFileTest, AKillAtAnyMomentOfASaveLeavesOneWholeFileAndNothingBesideI
         const std::vector<std::string> names = Listing(dir.path());
         // A kill between naming the new bytes and the rename leaves them hidden.
         const bool hidden = names.size() == 2 && names[0].front() == '.';
-        ASSERT_TRUE(names.back() == "match.bin" && (names.size() == 1 || hidden)) << names.front();
+        std::string listed;
+        for (const std::string& name : names) {
+            listed += " " + name;
+        }
+        ASSERT_TRUE(names.back() == "match.bin" && (names.size() == 1 || hidden)) << listed;
         leftBeside += hidden ? 1 : 0;
     }
     // The next save clears what a kill left.
@@ -639,6 +643,11 @@ TEST_F(MatchFileTest, AKillAtAnyMomentOfASaveLeavesOneWholeFileAndNothingBesideI
 TEST_F(MatchFileTest, APathThatIsNotUtf8IsSavedAndOpenedUnderItsOwnBytes) {
     const std::string folder = QFile::encodeName(dir.path()).toStdString();
     const std::string latin1 = folder + "/caf\xE9.bin";
+    // Qt cannot name the file, so the temporary folder could not remove it.
+    struct RemovedAtEnd {
+        std::string path;
+        ~RemovedAtEnd() { unlink(path.c_str()); }
+    } removed{latin1};
     ASSERT_EQ(SaveDocumentFile(doc, latin1, messages), FileOutcome::Done);
     EXPECT_EQ(Listing(dir.path()), std::vector<std::string>{"caf\xE9.bin"});
     EXPECT_EQ(doc.m_szFileName, latin1);
