@@ -4,8 +4,6 @@
 
 #include <QFile>
 #include <QFileDialog>
-#include <dirent.h>
-#include <memory>
 
 namespace {
 
@@ -17,26 +15,6 @@ QString RunDialog(QFileDialog& dialog) {
         return {};
     }
     return dialog.selectedFiles().constFirst();
-}
-
-// The one entry of `folder` whose decoded name is `shown`, or nothing.
-std::string EntryShownAs(const std::string& folder, const QString& shown) {
-    struct CloseDir {
-        void operator()(DIR* dir) const { ::closedir(dir); }
-    };
-    const std::unique_ptr<DIR, CloseDir> dir(::opendir(folder.c_str()));
-    if (!dir) {
-        return {};
-    }
-    std::string found;
-    int matches = 0;
-    while (const dirent* entry = ::readdir(dir.get())) {
-        if (QFile::decodeName(entry->d_name) == shown) {
-            found = entry->d_name;
-            ++matches;
-        }
-    }
-    return matches == 1 ? found : std::string();
 }
 
 } // namespace
@@ -51,32 +29,12 @@ void ShowAllFilesFilter(QFileDialog& dialog) {
     dialog.setNameFilter(kShownFilter + QStringLiteral(" (*)"));
 }
 
-std::string FileSystemPath(const QString& chosen) {
-    std::string path;
-    const QStringList parts = chosen.split(QLatin1Char('/'));
-    for (qsizetype i = 0; i < parts.size(); ++i) {
-        const QString& part = parts[i];
-        if (i > 0) {
-            path += '/';
-        }
-        std::string name = QFile::encodeName(part).toStdString();
-        if (part.contains(QChar::ReplacementCharacter)) {
-            const std::string folder = path.empty() ? std::string(".") : path;
-            if (std::string entry = EntryShownAs(folder, part); !entry.empty()) {
-                name = std::move(entry);
-            }
-        }
-        path += name;
-    }
-    return path;
-}
-
 std::string ChooseFileToOpen(QWidget* parent) {
     QFileDialog dialog(parent, QStringLiteral("Open"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     ShowAllFilesFilter(dialog);
-    return FileSystemPath(RunDialog(dialog));
+    return QFile::encodeName(RunDialog(dialog)).toStdString();
 }
 
 std::string ChooseFileToSave(QWidget* parent, const std::string& proposed) {
@@ -91,5 +49,5 @@ std::string ChooseFileToSave(QWidget* parent, const std::string& proposed) {
     if (!proposed.empty() && chosen == shown) {
         return proposed;
     }
-    return FileSystemPath(chosen);
+    return QFile::encodeName(chosen).toStdString();
 }
