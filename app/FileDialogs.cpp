@@ -1,5 +1,8 @@
 #include "app/FileDialogs.h"
 
+#include "platform/FilePath.h"
+
+#include <QFile>
 #include <QFileDialog>
 
 namespace {
@@ -26,19 +29,25 @@ void ShowAllFilesFilter(QFileDialog& dialog) {
     dialog.setNameFilter(kShownFilter + QStringLiteral(" (*)"));
 }
 
-QString ChooseFileToOpen(QWidget* parent) {
+std::string ChooseFileToOpen(QWidget* parent) {
     QFileDialog dialog(parent, QStringLiteral("Open"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     ShowAllFilesFilter(dialog);
-    return RunDialog(dialog);
+    return QFile::encodeName(RunDialog(dialog)).toStdString();
 }
 
-QString ChooseFileToSave(QWidget* parent, const QString& proposed) {
+std::string ChooseFileToSave(QWidget* parent, const std::string& proposed) {
     QFileDialog dialog(parent, QStringLiteral("Save As"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     ShowAllFilesFilter(dialog);
-    dialog.selectFile(proposed);
-    return RunDialog(dialog);
+    const QString shown = QString::fromStdString(filepath::Shown(proposed));
+    dialog.selectFile(shown);
+    const QString chosen = RunDialog(dialog);
+    // The proposal taken as it stands keeps its own bytes, whatever its name shows as.
+    if (!proposed.empty() && chosen == shown) {
+        return proposed;
+    }
+    return QFile::encodeName(chosen).toStdString();
 }

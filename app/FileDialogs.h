@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <string>
 
 class QFileDialog;
 class QWidget;
@@ -9,6 +10,8 @@ class QWidget;
 // reads "All Files (*.*)" as players know it, yet lists every file, dotted or not.
 void ShowAllFilesFilter(QFileDialog& dialog);
 
-// The chosen path, or an empty string when the user cancels.
-QString ChooseFileToOpen(QWidget* parent);
-QString ChooseFileToSave(QWidget* parent, const QString& proposed);
+// The chosen path as the file system names it, or an empty string when the user cancels. (Qt's
+// dialog lists no name that is not UTF-8; such files open from the command line and the
+// recent-file list. A proposed name of that kind keeps its bytes when taken as it stands.)
+std::string ChooseFileToOpen(QWidget* parent);
+std::string ChooseFileToSave(QWidget* parent, const std::string& proposed);

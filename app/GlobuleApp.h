@@ -2,9 +2,10 @@
 
 #include "document/GlobuleDoc.h"
 
-#include <QStringList>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 class CMainFrame;
 class CRecentFileList;
@@ -15,16 +16,26 @@ public:
     static constexpr const char* kRegistryKey = "Local AppWizard-Generated Applications";
     static constexpr const char* kAppName = "Globule";
 
+    // What the command line asks for: the status to end with at once, or the match file to
+    // open (the file system's bytes; empty for a new match).
+    struct CommandLine {
+        std::optional<int> status;
+        std::string file;
+    };
+
     CGlobuleApp();
     ~CGlobuleApp();
 
-    // Starts the program from its arguments (the program name first). Returns the exit
-    // status when the program should end at once (help asked for, a bad argument, a file on
-    // the command line that cannot be loaded), or nothing to go on into the event loop.
-    std::optional<int> InitInstance(const QStringList& arguments);
-    // Help and version need no display: main answers them before it opens the window system.
-    // Returns the exit status when they were asked for.
-    static std::optional<int> AnswerOnTheTerminal(const QStringList& arguments);
+    // Reads the command line (the program name first, each argument as the bytes it came as).
+    // Help and version are printed, and every error is reported with status 2, all without a
+    // display: main asks before it opens the window system. Qt's own options for the window
+    // system are left for QApplication to take.
+    static CommandLine ReadCommandLine(const std::vector<std::string>& arguments);
+
+    // Starts the program from its arguments. Returns the exit status when the program should
+    // end at once (help asked for, a bad argument, a file on the command line that cannot be
+    // loaded), or nothing to go on into the event loop.
+    std::optional<int> InitInstance(const std::vector<std::string>& arguments);
 
     CMainFrame* MainFrame() const { return m_frame.get(); }
     CGlobuleDoc& Document() { return m_document; }

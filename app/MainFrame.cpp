@@ -8,15 +8,16 @@
 #include "document/GlobuleDoc.h"
 #include "document/MatchTables.h"
 #include "engine/GlobuleView.h"
+#include "platform/FilePath.h"
 #include "render/ViewPlacement.h"
 
 #include <QCloseEvent>
 #include <QEvent>
-#include <QFileInfo>
 #include <QMenuBar>
 #include <QScreen>
 #include <QShortcut>
 #include <QWindow>
+#include <algorithm>
 
 namespace {
 
@@ -27,7 +28,7 @@ namespace {
 constexpr int kQuietMs = 100;
 constexpr int kGiveUpMs = 2000;
 
-QString MenuTextFor(int index, const QString& path) {
+QString MenuTextFor(int index, const std::string& path) {
     QString shown = CRecentFileList::DisplayName(path);
     shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
     return QStringLiteral("&%1 %2").arg(index + 1).arg(shown);
@@ -83,7 +84,8 @@ void CMainFrame::BuildCommands() {
         [this] { OnFileSaveAs(); });
     for (int i = 0; i < command::kRecentCount; ++i) {
         AddCommand(
-            command::kRecentFirst + i, [this, i] { return i < m_recentFiles.Entries().size(); },
+            command::kRecentFirst + i,
+            [this, i] { return i < static_cast<int>(m_recentFiles.Entries().size()); },
             [this, i] { OnRecentFile(i); });
     }
     AddCommand(command::kAppExit, always, [this] { close(); });
@@ -188,8 +190,8 @@ void CMainFrame::RebuildRecentEntries() {
         action->deleteLater();
     }
     m_recentActions.clear();
-    const QStringList& entries = m_recentFiles.Entries();
-    if (entries.isEmpty()) {
+    const std::vector<std::string>& entries = m_recentFiles.Entries();
+    if (entries.empty()) {
         // The greyed placeholder; its command is disabled while the list is empty.
         QAction* placeholder = new QAction(QStringLiteral("Recent File"), m_fileMenu);
         placeholder->setData(command::kRecentFirst);
@@ -198,11 +200,12 @@ void CMainFrame::RebuildRecentEntries() {
         m_recentActions.push_back(placeholder);
         return;
     }
-    for (int i = 0; i < entries.size() && i < command::kRecentCount; ++i) {
+    for (int i = 0; i < static_cast<int>(entries.size()) && i < command::kRecentCount; ++i) {
         const int id = command::kRecentFirst + i;
-        QAction* action = new QAction(MenuTextFor(i, entries[i]), m_fileMenu);
+        const std::string& path = entries[static_cast<std::size_t>(i)];
+        QAction* action = new QAction(MenuTextFor(i, path), m_fileMenu);
         action->setData(id);
-        action->setToolTip(entries[i]);
+        action->setToolTip(QString::fromStdString(filepath::Shown(path)));
         connect(action, &QAction::triggered, this, [this, id] { Execute(id); });
         m_fileMenu->insertAction(m_exitSeparator, action);
         m_recentActions.push_back(action);
@@ -245,85 +248,129 @@ void CMainFrame::BuildShortcuts() {
 
 void CMainFrame::SetDocumentTitle() {
     // The engine's caption replaces this at its next refresh.
-    const QString path = QString::fromStdString(m_document.m_strPathName);
+    const std::string& path = m_document.m_strPathName;
     setWindowTitle(QStringLiteral("Globule - ") +
-                   (path.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(path).fileName()));
+                   (path.empty()
+                        ? QStringLiteral("Untitled")
+                        : QString::fromStdString(filepath::Shown(filepath::FileName(path)))));
+}
+
+bool CMainFrame::SaveModified() {
+    if (m_document.m_bUnsavedResults == 0) {
+        return true;
+    }
+    if (m_askingToSave) {
+        return false; // a second way out while the first one asks: the first one decides
+    }
+    m_askingToSave = true;
+    const IShellDialogs::SaveChoice choice = m_dialogs->AskToSaveResults();
+    m_askingToSave = false;
+    m_host->RequestRepaint(); // the box covered the view
+    switch (choice) {
+    case IShellDialogs::SaveChoice::Save:
+        // A save cancelled in its dialog, or one that fails, keeps the match.
+        return SaveMatch(SaveOccasion::BeforeDiscarding);
+    case IShellDialogs::SaveChoice::Discard:
+        return true;
+    case IShellDialogs::SaveChoice::Cancel:
+        break;
+    }
+    return false;
 }
 
 void CMainFrame::OnFileNew() {
+    if (!SaveModified()) {
+        return;
+    }
     m_document.OnNewDocument();
+    // The old match's results are saved or given up: the new match has none to lose.
+    m_document.m_bUnsavedResults = 0;
     m_view->FollowDocumentSpeed();
     SetDocumentTitle();
     m_host->RequestRepaint();
 }
 
-FileOutcome CMainFrame::OpenFile(const QString& path) {
+FileOutcome CMainFrame::OpenFile(const std::string& path) {
     const FileOutcome outcome = OpenDocumentFile(m_document, path, m_dialogs->Messages());
     if (outcome == FileOutcome::Done) {
         m_view->FollowDocumentSpeed();
-        m_recentFiles.Add(QString::fromStdString(m_document.m_strPathName));
+        m_recentFiles.Add(m_document.m_strPathName);
         SetDocumentTitle();
         m_host->RequestRepaint();
     }
     return outcome;
 }
 
-bool CMainFrame::OpenStartupFile(const QString& path) {
+bool CMainFrame::OpenStartupFile(const std::string& path) {
     // The view gets its first repaint only once the window is shown and settled.
     return OpenFile(path) == FileOutcome::Done;
 }
 
+FileOutcome CMainFrame::ReplaceByFile(const std::string& path) {
+    // A screen that refuses the load replaces nothing, so there is nothing to ask then.
+    if (m_document.LoadAllowed() && !SaveModified()) {
+        return FileOutcome::Refused;
+    }
+    const FileOutcome outcome = OpenFile(path);
+    if (outcome == FileOutcome::Done) {
+        m_document.m_bUnsavedResults = 0; // saved or given up when asked
+    }
+    return outcome;
+}
+
 void CMainFrame::OnFileOpen() {
-    const QString path = m_dialogs->ChooseOpenPath();
+    const std::string path = m_dialogs->ChooseOpenPath();
     m_host->RequestRepaint(); // the dialog covered the view
-    if (!path.isEmpty()) {
-        OpenFile(path);
+    if (!path.empty()) {
+        ReplaceByFile(path);
     }
 }
 
 void CMainFrame::OnRecentFile(int index) {
-    const QString path = m_recentFiles.Entries().value(index);
-    if (path.isEmpty()) {
+    const std::vector<std::string>& entries = m_recentFiles.Entries();
+    if (index < 0 || index >= static_cast<int>(entries.size())) {
         return;
     }
-    if (OpenFile(path) == FileOutcome::Failed) {
+    const std::string path = entries[static_cast<std::size_t>(index)];
+    if (ReplaceByFile(path) == FileOutcome::Failed) {
         // A file that cannot be read any more leaves the list; a refusal leaves it alone.
-        m_recentFiles.Remove(static_cast<int>(m_recentFiles.Entries().indexOf(path)));
+        const auto& now = m_recentFiles.Entries();
+        const auto it = std::find(now.begin(), now.end(), path);
+        if (it != now.end()) {
+            m_recentFiles.Remove(static_cast<int>(it - now.begin()));
+        }
     }
 }
 
-void CMainFrame::SaveTo(const QString& path) {
-    if (SaveDocumentFile(m_document, path, m_dialogs->Messages()) == FileOutcome::Done) {
-        // The Score screen's poll notices the saved state and redraws by itself.
-        m_recentFiles.Add(QString::fromStdString(m_document.m_strPathName));
-        SetDocumentTitle();
+bool CMainFrame::SaveTo(const std::string& path, SaveOccasion occasion) {
+    if (SaveDocumentFile(m_document, path, m_dialogs->Messages(), occasion) != FileOutcome::Done) {
+        return false;
     }
+    // The Score screen's poll notices the saved state and redraws by itself.
+    m_recentFiles.Add(m_document.m_strPathName);
+    SetDocumentTitle();
+    return true;
+}
+
+bool CMainFrame::SaveAs(SaveOccasion occasion) {
+    const std::string path = m_document.m_strPathName;
+    const std::string chosen = m_dialogs->ChooseSavePath(path.empty() ? "Untitled" : path);
+    m_host->RequestRepaint(); // the dialog covered the view
+    return !chosen.empty() && SaveTo(chosen, occasion);
+}
+
+bool CMainFrame::SaveMatch(SaveOccasion occasion) {
+    const std::string path = m_document.m_strPathName;
+    // A match without a file, or whose file has gone or become read-only, needs a new name.
+    return CanSaveTo(path) ? SaveTo(path, occasion) : SaveAs(occasion);
 }
 
 void CMainFrame::OnFileSave() {
-    const QString path = QString::fromStdString(m_document.m_strPathName);
-    const QFileInfo file(path);
-    // A match without a file, or whose file has gone or become read-only, needs a new name.
-    if (path.isEmpty() || !file.exists() || !file.isWritable()) {
-        const QString chosen =
-            m_dialogs->ChooseSavePath(path.isEmpty() ? QStringLiteral("Untitled") : path);
-        m_host->RequestRepaint(); // the dialog covered the view
-        if (!chosen.isEmpty()) {
-            SaveTo(chosen);
-        }
-        return;
-    }
-    SaveTo(path);
+    SaveMatch(SaveOccasion::Command);
 }
 
 void CMainFrame::OnFileSaveAs() {
-    const QString path = QString::fromStdString(m_document.m_strPathName);
-    const QString chosen =
-        m_dialogs->ChooseSavePath(path.isEmpty() ? QStringLiteral("Untitled") : path);
-    m_host->RequestRepaint(); // the dialog covered the view
-    if (!chosen.isEmpty()) {
-        SaveTo(chosen);
-    }
+    SaveAs(SaveOccasion::Command);
 }
 
 // ---- Window -------------------------------------------------------------------------------
@@ -333,6 +380,12 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         // A held program closes once the hold is over, as a blocked thread would.
         event->ignore();
         m_host->Dispatch([this] { close(); });
+        return;
+    }
+    // Every way out ends here (Exit, the close button, Alt+F4, the desktop's log-out), so this
+    // is where unsaved results are asked about.
+    if (!SaveModified()) {
+        event->ignore();
         return;
     }
     m_recentFiles.Save();

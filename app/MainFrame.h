@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 class CGlobuleDoc;
@@ -42,12 +43,13 @@ public:
     // Greys the menu entries whose command is disabled now; each menu does this as it opens.
     void UpdateMenus();
 
-    // Loads `path` into the match. On success the speed follows the file, the file goes to
-    // the top of the recent list and the view is redrawn. Messages have been shown otherwise.
-    FileOutcome OpenFile(const QString& path);
+    // Loads `path` (the file system's bytes) into the match. On success the speed follows the
+    // file, the file goes to the top of the recent list and the view is redrawn. Messages have
+    // been shown otherwise.
+    FileOutcome OpenFile(const std::string& path);
     // The start-up load of a file named on the command line: the same, before the window is
     // shown; the caller ends the program when it fails.
-    bool OpenStartupFile(const QString& path);
+    bool OpenStartupFile(const std::string& path);
 
     // Shows the window maximised; the view gets its first repaint once the window manager has
     // given the window its final size, since the view fixes its layout at that repaint.
@@ -76,7 +78,15 @@ private:
     void OnFileSave();
     void OnFileSaveAs();
     void OnRecentFile(int index);
-    void SaveTo(const QString& path);
+    // Before unsaved results would be lost, asks whether to save them; true when the match may
+    // go (saved, discarded, or nothing to lose), false when it stays as it was.
+    bool SaveModified();
+    // Opens `path` in place of the match, once the player has said what becomes of its results.
+    FileOutcome ReplaceByFile(const std::string& path);
+    // Save: to the match's own file, or to one asked for when it has none it can write.
+    bool SaveMatch(SaveOccasion occasion);
+    bool SaveAs(SaveOccasion occasion);
+    bool SaveTo(const std::string& path, SaveOccasion occasion);
     void SetDocumentTitle();
 
     void WatchSize();
@@ -96,6 +106,7 @@ private:
     QMenu* m_fileMenu = nullptr;
     QAction* m_exitSeparator = nullptr;
     std::vector<QAction*> m_recentActions;
+    bool m_askingToSave = false; // the question about unsaved results is up
 
     QTimer m_settle;
     QElapsedTimer m_sinceShow;

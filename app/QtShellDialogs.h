@@ -12,8 +12,9 @@ public:
     QtShellDialogs(QWidget* parent, IMessageBox& messages);
     ~QtShellDialogs() override;
 
-    QString ChooseOpenPath() override;
-    QString ChooseSavePath(const QString& proposed) override;
+    std::string ChooseOpenPath() override;
+    std::string ChooseSavePath(const std::string& proposed) override;
+    SaveChoice AskToSaveResults() override;
     CChangeNamesDlg& NamesDialog() override;
     void ShowAbout() override;
     IMessageBox& Messages() override { return m_messages; }

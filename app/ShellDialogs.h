@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <string>
 
 class CChangeNamesDlg;
 class IMessageBox;
@@ -9,10 +9,15 @@ class IMessageBox;
 // tests put stand-ins in their place, since a modal dialog would wait for a person.
 class IShellDialogs {
 public:
+    // The answers to "Save the results of this match?".
+    enum class SaveChoice { Save, Discard, Cancel };
+
     virtual ~IShellDialogs() = default;
-    // The chosen path, or empty when the user cancels.
-    virtual QString ChooseOpenPath() = 0;
-    virtual QString ChooseSavePath(const QString& proposed) = 0;
+    // The chosen path as the file system names it, or empty when the user cancels.
+    virtual std::string ChooseOpenPath() = 0;
+    virtual std::string ChooseSavePath(const std::string& proposed) = 0;
+    // Asked before unsaved results would be lost.
+    virtual SaveChoice AskToSaveResults() = 0;
     // One names dialog serves every use of the command.
     virtual CChangeNamesDlg& NamesDialog() = 0;
     virtual void ShowAbout() = 0;

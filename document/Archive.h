@@ -15,12 +15,16 @@ public:
 
     bool IsStoring() const { return m_mode == store; }
     bool IsLoading() const { return m_mode == load; }
-    // UTF-8 path of the file.
+    // The file's full path, as the file system names it.
     const std::string& GetFilePath() const { return m_path; }
     std::string& Bytes() { return m_bytes; }
+    // A store the player chose before the match is discarded: no screen refuses it.
+    void SetAnyScreen(bool anyScreen) { m_anyScreen = anyScreen; }
+    bool AnyScreen() const { return m_anyScreen; }
 
 private:
     Mode m_mode;
     std::string m_path;
     std::string m_bytes;
+    bool m_anyScreen = false;
 };

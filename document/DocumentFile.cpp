@@ -1,13 +1,13 @@
 #include "document/DocumentFile.h"
 
 #include "document/Archive.h"
+#include "document/FileTexts.h"
 #include "document/GlobuleDoc.h"
+#include "document/SafeWrite.h"
+#include "platform/FilePath.h"
 #include "platform/MessageBox.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -15,51 +15,60 @@
 
 namespace {
 
-void Tell(IMessageBox& messages, const char* pattern, const QString& path) {
-    messages.ShowMessage(QString::fromLatin1(pattern).arg(path).toStdString());
+void Tell(IMessageBox& messages, std::string_view pattern, const std::string& path) {
+    std::string text(pattern);
+    const std::size_t at = text.find("%1");
+    if (at != std::string::npos) {
+        text.replace(at, 2, filepath::Shown(path));
+    }
+    messages.ShowMessage(text);
 }
 
-// The message for a file that could not be opened or created, from the error the system gave.
-void TellFileError(IMessageBox& messages, int error, const QString& path) {
+// The message for a file that could not be opened or written, from the error the system gave.
+void TellFileError(IMessageBox& messages, int error, const std::string& path) {
     switch (error) {
     case ENOENT:
-        Tell(messages, "%1 was not found.", path);
+        Tell(messages, filetext::kNotFound, path);
         break;
     case EACCES:
     case EPERM:
     case EROFS:
-        Tell(messages, "Access to %1 was denied.", path);
+        Tell(messages, filetext::kAccessDenied, path);
         break;
     case ENOSPC:
     case EDQUOT:
     case EFBIG:
-        Tell(messages, "Disk full while accessing %1.", path);
+        Tell(messages, filetext::kDiskFull, path);
         break;
     case ENOTDIR:
     case ENAMETOOLONG:
     case EISDIR:
-        Tell(messages, "%1 contains an incorrect path.", path);
+    case ELOOP:
+        Tell(messages, filetext::kIncorrectPath, path);
         break;
     case ETXTBSY:
     case EBUSY:
-        Tell(messages, "A sharing violation occurred while accessing %1.", path);
+        Tell(messages, filetext::kSharingViolation, path);
         break;
     default:
-        Tell(messages, "An unexpected error occurred while accessing %1.", path);
+        Tell(messages, filetext::kUnexpectedError, path);
         break;
     }
 }
 
 } // namespace
 
-FileOutcome OpenDocumentFile(CGlobuleDoc& doc, const QString& path, IMessageBox& messages) {
-    const QString fullPath = QFileInfo(path).absoluteFilePath();
+FileOutcome OpenDocumentFile(CGlobuleDoc& doc, const std::string& path, IMessageBox& messages) {
+    const std::string fullPath = filepath::Absolute(path);
+    if (fullPath.empty()) {
+        TellFileError(messages, ENOENT, fullPath);
+        return FileOutcome::Failed;
+    }
     // A pipe would hold the open until someone writes to it, and a device reads as nothing or
     // without end: the file is opened without waiting and read only if it is a regular one.
     // (Not waiting changes nothing for a regular file.)
     errno = 0;
-    const int fd =
-        ::open(QFile::encodeName(fullPath).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = ::open(fullPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         TellFileError(messages, errno != 0 ? errno : EACCES, fullPath);
         return FileOutcome::Failed;
@@ -70,47 +79,48 @@ FileOutcome OpenDocumentFile(CGlobuleDoc& doc, const QString& path, IMessageBox&
         if (S_ISDIR(info.st_mode)) {
             TellFileError(messages, EISDIR, fullPath);
         } else {
-            messages.ShowMessage("Failed to open document.");
+            messages.ShowMessage(filetext::kFailedToOpen);
         }
         return FileOutcome::Failed;
     }
     QFile file;
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        messages.ShowMessage("Failed to open document.");
+        messages.ShowMessage(filetext::kFailedToOpen);
         return FileOutcome::Failed;
     }
     const qint64 size = file.size();
     if (size == 0) {
         // An empty file reads nothing and still counts as opened.
-        doc.m_strPathName = fullPath.toStdString();
+        doc.m_strPathName = fullPath;
         return FileOutcome::Done;
     }
     if (size > kMaxMatchFileBytes) {
-        messages.ShowMessage("Failed to open document.");
+        messages.ShowMessage(filetext::kFailedToOpen);
         return FileOutcome::Failed;
     }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        messages.ShowMessage("Failed to open document.");
+        messages.ShowMessage(filetext::kFailedToOpen);
         return FileOutcome::Failed;
     }
-    CArchive archive(CArchive::load, fullPath.toStdString(), bytes.toStdString());
+    CArchive archive(CArchive::load, fullPath, bytes.toStdString());
     switch (doc.Serialize(archive, messages)) {
     case CGlobuleDoc::SerializeResult::Done:
-        doc.m_strPathName = fullPath.toStdString();
+        doc.m_strPathName = fullPath;
         return FileOutcome::Done;
     case CGlobuleDoc::SerializeResult::Refused:
         return FileOutcome::Refused;
     case CGlobuleDoc::SerializeResult::UnexpectedFormat:
         break;
     }
-    messages.ShowMessage("Unexpected file format.");
+    messages.ShowMessage(filetext::kUnexpectedFormat);
     return FileOutcome::Failed;
 }
 
-FileOutcome SaveDocumentFile(CGlobuleDoc& doc, const QString& path, IMessageBox& messages) {
-    const QString fullPath = QFileInfo(path).absoluteFilePath();
+FileOutcome SaveDocumentFile(CGlobuleDoc& doc, const std::string& path, IMessageBox& messages,
+                             SaveOccasion occasion) {
+    const std::string fullPath = filepath::Absolute(path);
     const std::string previousName = doc.m_szFileName;
     const int previousUnsaved = doc.m_bUnsavedResults;
     auto fail = [&](int error) {
@@ -121,47 +131,34 @@ FileOutcome SaveDocumentFile(CGlobuleDoc& doc, const QString& path, IMessageBox&
     };
 
     // The record is made before anything touches the disk, so a refusal leaves a file whole.
-    CArchive archive(CArchive::store, fullPath.toStdString());
+    CArchive archive(CArchive::store, fullPath);
+    archive.SetAnyScreen(occasion == SaveOccasion::BeforeDiscarding);
     if (doc.Serialize(archive, messages) != CGlobuleDoc::SerializeResult::Done) {
         return FileOutcome::Refused;
     }
-
-    const QFileInfo target(fullPath);
-    if (target.isDir()) {
-        return fail(EISDIR);
-    }
-    if (!target.dir().exists()) {
+    if (fullPath.empty()) {
         return fail(ENOENT);
     }
     // Replacing a file through a new one would get round its read-only flag; and a pipe or a
     // device is no match file to replace.
-    if (target.exists() && (!target.isWritable() || !target.isFile())) {
-        return fail(EACCES);
+    struct stat info {};
+    if (::stat(fullPath.c_str(), &info) == 0) {
+        if (S_ISDIR(info.st_mode)) {
+            return fail(EISDIR);
+        }
+        if (!S_ISREG(info.st_mode) || ::faccessat(AT_FDCWD, fullPath.c_str(), W_OK, AT_EACCESS)) {
+            return fail(EACCES);
+        }
     }
-    QSaveFile file(fullPath);
-    // A folder the user may not write still lets a file in it that the user may write be
-    // written in place, without the temporary file that would keep the old one whole.
-    file.setDirectWriteFallback(true);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly)) {
-        return fail(errno != 0 ? errno : EACCES);
+    if (const int error = ReplaceFileBytes(fullPath, archive.Bytes()); error != 0) {
+        return fail(error);
     }
-    const std::string& bytes = archive.Bytes();
-    errno = 0;
-    const qint64 written = file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    // Flush before committing: a short write found only by commit() would still replace the
-    // old file with the truncated one.
-    const bool flushed = written == static_cast<qint64>(bytes.size()) && file.flush();
-    int error = errno;
-    if (!flushed || file.error() != QFileDevice::NoError) {
-        file.cancelWriting();
-        return fail(error != 0 ? error : ENOSPC);
-    }
-    errno = 0;
-    if (!file.commit()) {
-        error = errno;
-        return fail(error != 0 ? error : ENOSPC);
-    }
-    doc.m_strPathName = fullPath.toStdString();
+    doc.m_strPathName = fullPath;
     return FileOutcome::Done;
+}
+
+bool CanSaveTo(const std::string& path) {
+    struct stat info {};
+    return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+           ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
 }

@@ -25,11 +25,14 @@ public:
     // Stores the match into, or loads it from, the archive. A load reads into a scratch copy
     // and replaces the match only when the whole file has been read.
     SerializeResult Serialize(CArchive& ar, IMessageBox& messages);
+    // Whether the screen lets a file be loaded into the record now (Home and Score).
+    bool LoadAllowed() const;
 
     std::string m_strPlayerName[10];
     std::string m_strSpeed;
-    // Full path of the match file last loaded or saved, or "None.". Any length. UTF-8, as the
-    // file system names it, unlike the code-page strings: it is shown, never stored.
+    // Full path of the match file last loaded or saved, or "None.". Any length. The file
+    // system's bytes, not code-page text, and not always valid UTF-8: it is shown decoded
+    // (platform/FilePath.h), never stored.
     std::string m_szFileName;
     LONG m_lLastGame[10];
     LONG m_lAllGames[10];
@@ -45,6 +48,7 @@ public:
     int m_nSpeedIndex;
     int m_nTimerInterval;
 
-    // The document's own path (UTF-8), as the file commands know it: empty for a new match.
+    // The document's own path (the file system's bytes), as the file commands know it: empty
+    // for a new match.
     std::string m_strPathName;
 };

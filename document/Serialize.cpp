@@ -1,4 +1,5 @@
 #include "document/Archive.h"
+#include "document/FileTexts.h"
 #include "document/GlobuleDoc.h"
 #include "document/MatchFormat.h"
 #include "document/MatchTables.h"
@@ -6,8 +7,10 @@
 
 CGlobuleDoc::SerializeResult CGlobuleDoc::Serialize(CArchive& ar, IMessageBox& messages) {
     if (ar.IsStoring()) {
-        if (m_nViewScreen != match::kScreenScore) {
-            messages.ShowMessage("Cannot save a file at this time");
+        // Off the Score screen only a save chosen before the match is discarded goes ahead:
+        // the record is whole between games, and a refusal then would lose it.
+        if (m_nViewScreen != match::kScreenScore && !ar.AnyScreen()) {
+            messages.ShowMessage(filetext::kCannotSaveNow);
             return SerializeResult::Refused;
         }
         m_szFileName = ar.GetFilePath();
@@ -16,8 +19,8 @@ CGlobuleDoc::SerializeResult CGlobuleDoc::Serialize(CArchive& ar, IMessageBox& m
         return SerializeResult::Done;
     }
 
-    if (m_nViewScreen != match::kScreenHome && m_nViewScreen != match::kScreenScore) {
-        messages.ShowMessage("Cannot open a file at this time");
+    if (!LoadAllowed()) {
+        messages.ShowMessage(filetext::kCannotOpenNow);
         return SerializeResult::Refused;
     }
     CGlobuleDoc scratch = *this;
@@ -28,4 +31,8 @@ CGlobuleDoc::SerializeResult CGlobuleDoc::Serialize(CArchive& ar, IMessageBox& m
     scratch.m_bNothingLoaded = 0;
     *this = std::move(scratch);
     return SerializeResult::Done;
+}
+
+bool CGlobuleDoc::LoadAllowed() const {
+    return m_nViewScreen == match::kScreenHome || m_nViewScreen == match::kScreenScore;
 }

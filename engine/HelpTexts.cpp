@@ -80,9 +80,9 @@ const std::array<std::string_view, 17> kParagraphs = {
     "Ctrl+N: the names, scores, pot and speed go back to their starting values and the "
     "match has no file. To continue a match played earlier, open its file with File, "
     "Open or from the list of recent files on the File menu, play as many games as you "
-    "like, and save the results with Save or Ctrl+S. Note that Ctrl+N, opening a file "
-    "and Exit never ask whether you want to save, so save first whatever you want to "
-    "keep. Open, Save and Save As are available only while the Score screen is shown. "
+    "like, and save the results with Save or Ctrl+S. While the match has results that "
+    "are not saved, Ctrl+N, opening a file and Exit first ask whether to save them. "
+    "Open, Save and Save As are available only while the Score screen is shown. "
     "You can also open a match file at once by naming it on the command line when you "
     "start Splotch.",
     // 12

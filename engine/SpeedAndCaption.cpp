@@ -1,6 +1,7 @@
 #include "document/MatchTables.h"
 #include "engine/GlobuleView.h"
 #include "platform/CodePage.h"
+#include "platform/FilePath.h"
 
 #include <ctime>
 #include <cwchar>
@@ -93,6 +94,6 @@ void CGlobuleView::UpdateCaption() {
     m_strCaption += " -- ";
     m_strCaption += HeadOf(m_document.m_strSpeed, kCaptionLabelChars);
     m_strCaption += " -- Current File is:  ";
-    m_strCaption += TailOf(m_document.m_szFileName, kCaptionPathChars);
+    m_strCaption += TailOf(filepath::Shown(m_document.m_szFileName), kCaptionPathChars);
     m_host.SetWindowText(m_strCaption);
 }

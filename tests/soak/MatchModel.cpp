@@ -218,11 +218,20 @@ void MatchModel::ApplyStep(const Step& step) {
     case Step::Kind::RemovePath:
         m_files[step.path] = Entry{};
         break;
-    case Step::Kind::Exit:
+    case Step::Kind::Exit: {
         if (step.ran != (m_fixed && !m_holding)) {
             Fail(std::string("Exit ") + (step.ran ? "ran" : "did not run"));
         }
+        // Every way out asks about unsaved results; Cancel, or a save that did not happen,
+        // keeps the window.
+        const bool closes = step.ran && SaveModified();
+        m_counts.keptOnExit += step.ran && !closes ? 1 : 0;
+        if (step.closed != closes) {
+            Fail(std::string("the window ") + (step.closed ? "closed" : "stayed") +
+                 " on Exit; the rules say it " + (closes ? "closes" : "stays"));
+        }
         break;
+    }
     case Step::Kind::Start:
         Fail("model: a start inside a step");
     }

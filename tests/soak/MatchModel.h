@@ -27,11 +27,11 @@ public:
 // that came up meanwhile, and says what the program must show afterwards.
 //
 // Where the game deliberately does better than the letter of the rules, the model follows the
-// game and says so at the spot: a failed load keeps the match, a failed save keeps the file
-// state, a click on a name leaves one active flag, input before the first paint is ignored,
-// Space before the first tick is ignored, the jackpot follows its winner through the re-sort,
-// a refused size stops the timers, averages are brought up to date before the table is sorted
-// and do not overflow.
+// game and says so at the spot: unsaved results are asked about before they are lost, a failed
+// load keeps the match, a failed save keeps the file state, a click on a name leaves one active
+// flag, input before the first paint is ignored, Space before the first tick is ignored, the
+// jackpot follows its winner through the re-sort, a refused size stops the timers, averages are
+// brought up to date before the table is sorted and do not overflow.
 //
 // MatchModel.cpp replays the steps and holds the window side; MatchModelView.cpp is the view
 // and MatchModelCommands.cpp the menu commands and files; MatchRules.h has the rules' tables.
@@ -51,7 +51,8 @@ public:
     struct Counts {
         long games = 0, stops = 0, jackpots = 0, forced = 0, timeOuts = 0, aborts = 0, dropped = 0,
              loads = 0, failedLoads = 0, saves = 0, failedSaves = 0, refusals = 0, holds = 0,
-             heldEvents = 0, boxes = 0, renames = 0, sessions = 0;
+             heldEvents = 0, boxes = 0, renames = 0, sessions = 0, questions = 0,
+             savesWhenAsked = 0, keptOnExit = 0;
         int bestNaturalScore = 0;
     };
     struct Saved {
@@ -135,8 +136,14 @@ private:
     // The commands.
     void RunCommand(int id);
     void NewMatch();
+    // Asks about unsaved results: true when the match may go.
+    bool SaveModified();
+    Outcome ReplaceByFile(const QString& path);
     Outcome OpenFile(const QString& path);
-    void SaveTo(const QString& path);
+    // Save and Save As; `anyScreen` for the save chosen before results are lost.
+    bool SaveMatch(bool anyScreen);
+    bool SaveAs(bool anyScreen);
+    bool SaveTo(const QString& path, bool anyScreen);
     void Load(const soakfile::FileRecord& record);
     soakfile::FileRecord Record() const;
     void AddRecent(const QString& path);

@@ -11,7 +11,10 @@ using namespace rules;
 void MatchModel::RunCommand(int id) {
     switch (id) {
     case kNew:
-        NewMatch();
+        if (SaveModified()) {
+            NewMatch();
+            m_unsaved = 0; // the results were saved or given up when asked
+        }
         return;
     case kOpen: {
         const Modal& dialog = NextModal(Modal::Kind::OpenDialog, "the open dialog");
@@ -20,34 +23,16 @@ void MatchModel::RunCommand(int id) {
         }
         RequestRepaint();
         if (!dialog.answer.isEmpty()) {
-            OpenFile(dialog.answer);
+            ReplaceByFile(dialog.answer);
         }
         return;
     }
     case kSave:
-    case kSaveAs: {
-        const QString path = QString::fromStdString(m_pathName);
-        const Entry& current = EntryAt(path);
-        // A match without a file, or whose file has gone, needs a name.
-        if (id == kSave && !path.isEmpty() && current.type != Entry::Type::Missing) {
-            SaveTo(path);
-            return;
-        }
-        const Modal& dialog = NextModal(Modal::Kind::SaveDialog, "the save dialog");
-        const QString proposed = path.isEmpty() ? QStringLiteral("Untitled") : path;
-        if (dialog.proposed != proposed) {
-            Fail("the save dialog proposed " + dialog.proposed.toStdString() + ", not " +
-                 proposed.toStdString());
-        }
-        for (const Step& inside : dialog.during) {
-            ApplyStep(inside);
-        }
-        RequestRepaint();
-        if (!dialog.answer.isEmpty()) {
-            SaveTo(dialog.answer);
-        }
+        SaveMatch(false);
         return;
-    }
+    case kSaveAs:
+        SaveAs(false);
+        return;
     case kAbout: {
         const Modal& about = NextModal(Modal::Kind::About, "the About box");
         for (const Step& inside : about.during) {
@@ -94,7 +79,7 @@ void MatchModel::RunCommand(int id) {
     }
     if (id >= kRecent && id < kRecent + 4) {
         const QString path = m_recent.value(id - kRecent);
-        if (OpenFile(path) == Outcome::Failed) {
+        if (ReplaceByFile(path) == Outcome::Failed) {
             // A file that cannot be read any more leaves the list; a refusal leaves it alone.
             m_recent.removeAt(m_recent.indexOf(path));
         }
@@ -111,6 +96,67 @@ void MatchModel::RunCommand(int id) {
         }
     }
     Fail("model: command " + std::to_string(id) + " ran");
+}
+
+bool MatchModel::SaveModified() {
+    if (m_unsaved == 0) {
+        return true;
+    }
+    const Modal& question = NextModal(Modal::Kind::SaveQuestion, "the question whether to save");
+    for (const Step& inside : question.during) {
+        ApplyStep(inside);
+    }
+    RequestRepaint(); // the box covered the view
+    ++m_counts.questions;
+    switch (question.choice) {
+    case Modal::Choice::Save:
+        if (!SaveMatch(true)) {
+            return false; // a save cancelled or failed keeps the match
+        }
+        ++m_counts.savesWhenAsked;
+        return true;
+    case Modal::Choice::Discard:
+        return true;
+    case Modal::Choice::Cancel:
+        break;
+    }
+    return false;
+}
+
+bool MatchModel::SaveMatch(bool anyScreen) {
+    const QString path = QString::fromStdString(m_pathName);
+    // A match without a file, or whose file has gone, needs a name.
+    if (!path.isEmpty() && EntryAt(path).type == Entry::Type::File) {
+        return SaveTo(path, anyScreen);
+    }
+    return SaveAs(anyScreen);
+}
+
+bool MatchModel::SaveAs(bool anyScreen) {
+    const QString path = QString::fromStdString(m_pathName);
+    const Modal& dialog = NextModal(Modal::Kind::SaveDialog, "the save dialog");
+    const QString proposed = path.isEmpty() ? QStringLiteral("Untitled") : path;
+    if (dialog.proposed != proposed) {
+        Fail("the save dialog proposed " + dialog.proposed.toStdString() + ", not " +
+             proposed.toStdString());
+    }
+    for (const Step& inside : dialog.during) {
+        ApplyStep(inside);
+    }
+    RequestRepaint();
+    return !dialog.answer.isEmpty() && SaveTo(dialog.answer, anyScreen);
+}
+
+MatchModel::Outcome MatchModel::ReplaceByFile(const QString& path) {
+    // A screen that refuses the load replaces nothing, so nothing is asked there.
+    if ((m_screen == kHome || m_screen == kScore) && !SaveModified()) {
+        return Outcome::Refused;
+    }
+    const Outcome outcome = OpenFile(path);
+    if (outcome == Outcome::Done) {
+        m_unsaved = 0;
+    }
+    return outcome;
 }
 
 void MatchModel::NewMatch() {
@@ -178,10 +224,10 @@ MatchModel::Outcome MatchModel::OpenFile(const QString& path) {
     return Outcome::Done;
 }
 
-void MatchModel::SaveTo(const QString& path) {
-    if (m_screen != kScore) {
+bool MatchModel::SaveTo(const QString& path, bool anyScreen) {
+    if (m_screen != kScore && !anyScreen) {
         Box("Cannot save a file at this time");
-        return;
+        return false;
     }
     const std::string full = path.toStdString();
     const Entry& target = EntryAt(path);
@@ -190,12 +236,12 @@ void MatchModel::SaveTo(const QString& path) {
     if (target.type == Entry::Type::Folder) {
         Box(MessagePath(path) + " contains an incorrect path.");
         ++m_counts.failedSaves;
-        return;
+        return false;
     }
     if (folder.type != Entry::Type::Folder) {
         Box(MessagePath(path) + " was not found.");
         ++m_counts.failedSaves;
-        return;
+        return false;
     }
     const soakfile::FileRecord record = Record();
     m_files[path] = Entry{Entry::Type::File, soakfile::Encode(record)};
@@ -206,6 +252,7 @@ void MatchModel::SaveTo(const QString& path) {
     ++m_counts.saves;
     AddRecent(path);
     SetFrameTitle();
+    return true;
 }
 
 void MatchModel::Load(const soakfile::FileRecord& record) {

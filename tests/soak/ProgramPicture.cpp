@@ -6,6 +6,14 @@
 #include "document/GlobuleDoc.h"
 #include "engine/GlobuleView.h"
 
+QStringList RecentOf(const CRecentFileList& recent) {
+    QStringList paths;
+    for (const std::string& entry : recent.Entries()) {
+        paths << QString::fromStdString(entry);
+    }
+    return paths;
+}
+
 Picture ReadProgram(CMainFrame& frame, const CGlobuleDoc& doc, const CRecentFileList& recent) {
     Picture p;
     for (int i = 0; i < 6; ++i) {
@@ -43,7 +51,7 @@ Picture ReadProgram(CMainFrame& frame, const CGlobuleDoc& doc, const CRecentFile
     p.timer2 = host.TimerPeriodForTest(CGlobuleView::kPollTimer);
     p.holding = host.Holding();
     p.client = host.ClientImage().size();
-    p.recent = recent.Entries();
+    p.recent = RecentOf(recent);
     p.title = frame.windowTitle().toStdString();
     return p;
 }

@@ -55,6 +55,17 @@ QString SoakDriver::SaveAnswer() {
     }
 }
 
+Modal::Choice SoakDriver::SaveChoice() {
+    switch (m_random.Weighted({35, 40, 25})) {
+    case 0:
+        return Modal::Choice::Save;
+    case 1:
+        return Modal::Choice::Discard;
+    default:
+        return Modal::Choice::Cancel;
+    }
+}
+
 QString SoakDriver::RandomTypedName() {
     // Letters and digits, blanks, two characters of the code page beyond ASCII and two it
     // lacks; sometimes more than the box takes.

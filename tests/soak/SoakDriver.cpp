@@ -187,9 +187,9 @@ void SoakDriver::StartWindow() {
     m_doc = std::make_unique<CGlobuleDoc>();
     m_recent = std::make_unique<CRecentFileList>(QString::fromLatin1(kOrganization),
                                                  QString::fromLatin1(kApplication));
-    if (m_recent->Entries() != m_model.Recent()) {
+    if (RecentOf(*m_recent) != m_model.Recent()) {
         Report("the recent files came back as {" +
-               m_recent->Entries().join(QStringLiteral(", ")).toStdString() + "}");
+               RecentOf(*m_recent).join(QStringLiteral(", ")).toStdString() + "}");
         return;
     }
     m_box = std::make_unique<SoakMessageBox>(*this);
@@ -207,7 +207,7 @@ void SoakDriver::StartWindow() {
     if (step.path.isEmpty()) {
         m_doc->OnNewDocument();
     } else {
-        m_frame->OpenStartupFile(step.path);
+        m_frame->OpenStartupFile(step.path.toStdString());
     }
     m_frame->resize(size);
     m_frame->show();
@@ -245,9 +245,7 @@ void SoakDriver::EndWindow() {
         Step step;
         step.kind = Step::Kind::Exit;
         step.ran = m_frame->Execute(command::kAppExit);
-        if (step.ran == m_frame->isVisible()) {
-            Flag("Exit ran but the window stays, or did not run and it went");
-        }
+        step.closed = !m_frame->isVisible(); // the model says whether it may stay
         CheckStep(step, record);
     }
     m_frame.reset();

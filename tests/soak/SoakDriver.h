@@ -55,6 +55,7 @@ public:
     void StopBegins(std::size_t index);
     QString OpenAnswer();
     QString SaveAnswer();
+    Modal::Choice SaveChoice();
     QString RandomTypedName();
     bool Chance(int percent) { return m_random.Chance(percent); }
     // The first broken rule seen inside the program's handlers, reported after the step.

@@ -70,6 +70,8 @@ const char* KindName(Modal::Kind kind) {
         return "About box";
     case Modal::Kind::Sound:
         return "sound";
+    case Modal::Kind::SaveQuestion:
+        return "question whether to save";
     }
     return "?";
 }
@@ -107,7 +109,7 @@ std::string Describe(const Step& s) {
         return "new window " + Size(s.w, s.h) +
                (s.path.isEmpty() ? "" : ", opening " + Name(s.path));
     case Step::Kind::Exit:
-        return std::string("Exit") + (s.ran ? "" : " (not run)");
+        return std::string("Exit") + (s.ran ? "" : " (not run)") + (s.closed ? "" : " (stays)");
     }
     return "?";
 }

@@ -35,6 +35,7 @@ struct Step {
 
     // Seen when the step was given.
     bool ran = false;         // a tick: its timer was running; a command: Execute said it ran
+    bool closed = false;      // Exit: the window went
     int viewX = 0, viewY = 0; // a click: the view pixel the widget maps it to
     QSize widget;             // after a resize or an enable: the widget's size
     QSize client;             // ... and the view's client size
@@ -48,13 +49,15 @@ struct Step {
 // the soak gave meanwhile is in `during`: events given while a modal window was up (they run
 // inside it), or while a waited sound held the program (they must wait and follow in order).
 struct Modal {
-    enum class Kind { Box, Names, OpenDialog, SaveDialog, About, Sound };
+    enum class Kind { Box, Names, OpenDialog, SaveDialog, About, Sound, SaveQuestion };
+    enum class Choice { Save, Discard, Cancel };
     Kind kind = Kind::Box;
     std::string text;                      // a box's text
     unsigned sound = 0;                    // a sound's resource id
     bool wait = false;                     // ... and whether it was waited for
     QString answer;                        // a file dialog's answer (empty: cancelled)
     QString proposed;                      // the name a save dialog proposed
+    Choice choice = Choice::Cancel;        // the answer to whether to save the results
     std::array<std::string, 6> shownNames; // the names dialog's current names
     std::array<QString, 6> typed;          // what the soak typed into the new-name boxes
     std::array<std::string, 6> stored;     // what the dialog handed back

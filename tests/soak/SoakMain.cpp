@@ -8,7 +8,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QSettings>
+#include <QFile>
 #include <QTemporaryDir>
 #include <chrono>
 #include <cstdio>
@@ -73,9 +73,9 @@ int main(int argc, char** argv) {
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     qputenv("XDG_RUNTIME_DIR", runtime);
     qInstallMessageHandler(QuietHandler);
+    // The user's settings live in the configuration folder this names.
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(scratch.path() + QStringLiteral("/settings")));
     QApplication app(argc, argv);
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                       scratch.path() + QStringLiteral("/settings"));
     QDir().mkdir(scratch.path() + QStringLiteral("/files"));
 
     std::printf("soak: seed %llu, %ld events\n", static_cast<unsigned long long>(options.seed),
@@ -99,5 +99,8 @@ int main(int argc, char** argv) {
                 "refused as not a match; %ld saves, %ld failed; %ld names changed\n",
                 n.holds, n.heldEvents, n.boxes, n.loads, n.failedLoads, n.saves, n.failedSaves,
                 n.renames);
+    std::printf("soak: %ld questions about unsaved results, %ld answered by a save; %ld exits "
+                "kept the window\n",
+                n.questions, n.savesWhenAsked, n.keptOnExit);
     return passed ? 0 : 1;
 }

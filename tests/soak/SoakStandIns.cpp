@@ -44,21 +44,37 @@ int SoakNamesDialog::DoModal() {
     return IDOK;
 }
 
-QString SoakDialogs::ChooseOpenPath() {
+std::string SoakDialogs::ChooseOpenPath() {
     const std::size_t index = m_driver.BeginModal(Modal::Kind::OpenDialog);
     m_driver.InsideModal(index);
     const QString answer = m_driver.OpenAnswer();
     m_driver.ModalAt(index).answer = answer;
-    return answer;
+    return answer.toStdString();
 }
 
-QString SoakDialogs::ChooseSavePath(const QString& proposed) {
+std::string SoakDialogs::ChooseSavePath(const std::string& proposed) {
     const std::size_t index = m_driver.BeginModal(Modal::Kind::SaveDialog);
-    m_driver.ModalAt(index).proposed = proposed;
+    m_driver.ModalAt(index).proposed = QString::fromStdString(proposed);
     m_driver.InsideModal(index);
     const QString answer = m_driver.SaveAnswer();
     m_driver.ModalAt(index).answer = answer;
-    return answer;
+    return answer.toStdString();
+}
+
+IShellDialogs::SaveChoice SoakDialogs::AskToSaveResults() {
+    const std::size_t index = m_driver.BeginModal(Modal::Kind::SaveQuestion);
+    m_driver.InsideModal(index);
+    const Modal::Choice choice = m_driver.SaveChoice();
+    m_driver.ModalAt(index).choice = choice;
+    switch (choice) {
+    case Modal::Choice::Save:
+        return SaveChoice::Save;
+    case Modal::Choice::Discard:
+        return SaveChoice::Discard;
+    case Modal::Choice::Cancel:
+        break;
+    }
+    return SaveChoice::Cancel;
 }
 
 void SoakDialogs::ShowAbout() {

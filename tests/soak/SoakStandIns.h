@@ -36,8 +36,9 @@ public:
     // File messages go to the view's window, as the real dialogs' do; it exists only once the
     // main window has been made.
     void SetMessages(IMessageBox& messages) { m_messages = &messages; }
-    QString ChooseOpenPath() override;
-    QString ChooseSavePath(const QString& proposed) override;
+    std::string ChooseOpenPath() override;
+    std::string ChooseSavePath(const std::string& proposed) override;
+    SaveChoice AskToSaveResults() override;
     CChangeNamesDlg& NamesDialog() override { return m_names; }
     void ShowAbout() override;
     IMessageBox& Messages() override { return *m_messages; }

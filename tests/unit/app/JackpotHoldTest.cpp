@@ -1,5 +1,6 @@
 #include "ShellRig.h"
 
+#include "app/CommandIds.h"
 #include "document/MatchFormat.h"
 #include "platform/SoundOutput.h"
 #include "support/KnownSplit.h"
@@ -137,6 +138,42 @@ TEST(JackpotHoldTest, TheFanfaresAndThePayoutAreOneHoldAndWhatCameMeanwhileFollo
     EXPECT_EQ(rig.View().m_nScreen, 5); // the Space given during the hold, handled after it
     EXPECT_EQ(rig.doc.m_lPot, 0);
     host.SetEvents(&rig.View());
+}
+
+TEST(JackpotHoldTest, TheQuestionAboutUnsavedResultsWaitsForTheHoldsEnd) {
+    ShellRig rig;
+    QtViewHost& host = rig.frame->Host();
+    std::vector<std::string> log;
+    int questionsDuringHold = -1;
+    bool visibleDuringHold = false;
+    host.SetSoundOutput(std::make_unique<NestedLoopSound>(log, [&](unsigned id) {
+        if (id == CGlobuleView::kSoundJackpotFirst) {
+            rig.frame->close(); // the close button, or Alt+F4 through the window manager
+            questionsDuringHold = rig.dialogs->saveQuestions;
+            visibleDuringHold = rig.frame->isVisible();
+        }
+    }));
+    rig.dialogs->saveChoice = IShellDialogs::SaveChoice::Cancel;
+
+    QTest::keyClick(&host, Qt::Key_Space);
+    QTest::keyClick(&host, Qt::Key_Space);
+    rig.View().OnTimer(CGlobuleView::kPlayTimer);
+    rig.doc.m_lPot = 300;
+    PaintKnownSplit(rig.View(), host.ClientImage(), 4, 4, 1000, 5000, 5000, 5000, 300);
+    QTest::keyClick(&host, Qt::Key_Space); // 1300 points: the jackpot
+    shelltest::Pump();
+
+    EXPECT_EQ(questionsDuringHold, 0);
+    EXPECT_TRUE(visibleDuringHold);
+    EXPECT_EQ(rig.dialogs->saveQuestions, 1); // asked once the payout was made
+    EXPECT_TRUE(rig.frame->isVisible());      // and Cancel kept the window and the match
+    EXPECT_EQ(rig.doc.m_bUnsavedResults, 1);
+    EXPECT_EQ(rig.doc.m_lAllGames[0], 1300 + 350);
+
+    rig.dialogs->saveChoice = IShellDialogs::SaveChoice::Discard;
+    EXPECT_TRUE(rig.frame->Execute(command::kAppExit));
+    EXPECT_EQ(rig.dialogs->saveQuestions, 2);
+    EXPECT_FALSE(rig.frame->isVisible());
 }
 
 } // namespace

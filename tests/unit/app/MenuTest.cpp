@@ -67,8 +67,8 @@ TEST(MenuTest, TheRecentFilePlaceholderIsGreyedAndGivesWayToTheList) {
     EXPECT_FALSE(placeholder->isEnabled());
     EXPECT_FALSE(rig.frame->Execute(command::kRecentFirst)); // nothing to open
 
-    rig.recent.Add(rig.settings.File("b.bin"));
-    rig.recent.Add(rig.settings.File("a.bin"));
+    rig.recent.Add(rig.settings.File("b.bin").toStdString());
+    rig.recent.Add(rig.settings.File("a.bin").toStdString());
     rig.ShowMenu(0);
     const std::vector<Entry> entries = EntriesOf(rig.Menu(0));
     ASSERT_EQ(entries.size(), 8u);
@@ -88,7 +88,7 @@ TEST(MenuTest, TheRecentFilePlaceholderIsGreyedAndGivesWayToTheList) {
 
 TEST(MenuTest, AnAmpersandInARecentPathIsShownNotTakenForAMnemonic) {
     ShellRig rig;
-    rig.recent.Add(QStringLiteral("/m&m.bin"));
+    rig.recent.Add("/m&m.bin");
     rig.ShowMenu(0);
     EXPECT_EQ(rig.Menu(0)->actions().at(4)->text(), QStringLiteral("&1 /m&&m.bin"));
 }

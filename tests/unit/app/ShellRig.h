@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
@@ -22,6 +23,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 // Readable failure messages for strings.
@@ -34,24 +36,34 @@ inline void PrintTo(const QStringList& list, std::ostream* out) {
 
 namespace shelltest {
 
+// A path's bytes as the file system has them.
+inline std::string Bytes(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+// Removes a file at the end of the scope: Qt cannot name, and so cannot remove, a file whose
+// name is not UTF-8, which would keep its temporary folder.
+struct RemovedAtEnd {
+    std::string path;
+    ~RemovedAtEnd() { ::unlink(path.c_str()); }
+};
+
 constexpr const char* kOrganization = "Local AppWizard-Generated Applications";
 constexpr const char* kApplication = "Globule";
 
-// Points the per-user settings at a temporary folder for the life of the object, so no test
-// reads or writes the real configuration. Nested scopes give the outer folder back; the last
-// one leaves the settings in a scratch folder, never in the user's own.
+// Points the per-user configuration folder at a temporary one for the life of the object, so
+// no test reads or writes the real configuration. Nested scopes give the outer folder back; the
+// last one leaves the settings in a scratch folder, never in the user's own.
 class TempSettings {
 public:
     TempSettings() {
         Stack().push_back(m_dir.path());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
+        PointAt(m_dir.path());
     }
     ~TempSettings() {
         Stack().pop_back();
-        const QString previous = Stack().empty()
-                                     ? QDir::tempPath() + QStringLiteral("/globule-test-settings")
-                                     : Stack().back();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, previous);
+        PointAt(Stack().empty() ? QDir::tempPath() + QStringLiteral("/globule-test-settings")
+                                : Stack().back());
     }
     TempSettings(const TempSettings&) = delete;
     TempSettings& operator=(const TempSettings&) = delete;
@@ -59,6 +71,10 @@ public:
     QString File(const QString& name) const { return m_dir.filePath(name); }
 
 private:
+    static void PointAt(const QString& folder) {
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
+    }
     static std::vector<QString>& Stack() {
         static std::vector<QString> paths;
         return paths;
@@ -69,14 +85,18 @@ private:
 // Stand-ins for the modal windows: they answer at once with what the test set up.
 class FakeDialogs : public IShellDialogs, public IMessageBox {
 public:
-    QString ChooseOpenPath() override {
+    std::string ChooseOpenPath() override {
         ++openAsked;
-        return openAnswer;
+        return openAnswer.toStdString();
     }
-    QString ChooseSavePath(const QString& proposed) override {
+    std::string ChooseSavePath(const std::string& proposed) override {
         ++saveAsked;
-        lastProposed = proposed;
-        return saveAnswer;
+        lastProposed = QString::fromStdString(proposed);
+        return saveAnswer.toStdString();
+    }
+    SaveChoice AskToSaveResults() override {
+        ++saveQuestions;
+        return saveChoice;
     }
     CChangeNamesDlg& NamesDialog() override { return names; }
     void ShowAbout() override { ++aboutShown; }
@@ -86,8 +106,10 @@ public:
     QString openAnswer;
     QString saveAnswer;
     QString lastProposed;
+    SaveChoice saveChoice = SaveChoice::Cancel;
     int openAsked = 0;
     int saveAsked = 0;
+    int saveQuestions = 0;
     int aboutShown = 0;
     std::vector<std::string> messages;
     QtChangeNamesDlg names;

@@ -10,14 +10,19 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <cstdint>
+#include <dirent.h>
 #include <fcntl.h>
+#include <random>
 #include <string>
 #include <sys/fsuid.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -56,6 +61,30 @@ void WriteAll(const QString& path, const std::string& bytes) {
               static_cast<qint64>(bytes.size()));
 }
 
+// The file commands on a path as Qt names it (valid UTF-8 here), as bytes.
+FileOutcome OpenFile(CGlobuleDoc& doc, const QString& path, IMessageBox& messages) {
+    return OpenDocumentFile(doc, QFile::encodeName(path).toStdString(), messages);
+}
+FileOutcome SaveFile(CGlobuleDoc& doc, const QString& path, IMessageBox& messages) {
+    return SaveDocumentFile(doc, QFile::encodeName(path).toStdString(), messages);
+}
+
+// The names in a folder, sorted, as the file system has them.
+std::vector<std::string> Listing(const QString& folder) {
+    std::vector<std::string> names;
+    if (DIR* listing = opendir(QFile::encodeName(folder).constData())) {
+        while (const dirent* entry = readdir(listing)) {
+            const std::string name = entry->d_name;
+            if (name != "." && name != "..") {
+                names.push_back(name);
+            }
+        }
+        closedir(listing);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 // Everything a file operation may change, to show that a failed one changed nothing.
 std::string Snapshot(const CGlobuleDoc& doc) {
     std::string s = matchfile::Store(doc);
@@ -81,7 +110,7 @@ protected:
 
 TEST_F(MatchFileTest, ResetMatchSavesTheExampleBytesAndLoadsBackIdentically) {
     const QString path = PathOf("example.bin");
-    ASSERT_EQ(SaveDocumentFile(doc, path, messages), FileOutcome::Done);
+    ASSERT_EQ(SaveFile(doc, path, messages), FileOutcome::Done);
     EXPECT_TRUE(messages.shown.empty());
     const std::string saved = ReadAll(path);
     EXPECT_EQ(saved.size(), 211u);
@@ -91,7 +120,7 @@ TEST_F(MatchFileTest, ResetMatchSavesTheExampleBytesAndLoadsBackIdentically) {
 
     CGlobuleDoc loaded;
     loaded.m_nViewScreen = match::kScreenHome;
-    ASSERT_EQ(OpenDocumentFile(loaded, path, messages), FileOutcome::Done);
+    ASSERT_EQ(OpenFile(loaded, path, messages), FileOutcome::Done);
     EXPECT_EQ(loaded.m_bNothingLoaded, 0);
     EXPECT_EQ(loaded.m_szFileName, path.toStdString());
     EXPECT_EQ(loaded.m_strPlayerName[3], "Donald");
@@ -100,7 +129,7 @@ TEST_F(MatchFileTest, ResetMatchSavesTheExampleBytesAndLoadsBackIdentically) {
 
     loaded.m_nViewScreen = match::kScreenScore;
     const QString again = PathOf("again.bin");
-    ASSERT_EQ(SaveDocumentFile(loaded, again, messages), FileOutcome::Done);
+    ASSERT_EQ(SaveFile(loaded, again, messages), FileOutcome::Done);
     EXPECT_EQ(ReadAll(again), saved);
 }
 
@@ -146,7 +175,7 @@ TEST_F(MatchFileTest, AFileWithEveryFieldDifferentLoadsEachInItsPlaceAndSavesBac
     WriteAll(path, bytes);
     CGlobuleDoc loaded;
     loaded.m_nViewScreen = match::kScreenHome;
-    ASSERT_EQ(OpenDocumentFile(loaded, path, messages), FileOutcome::Done);
+    ASSERT_EQ(OpenFile(loaded, path, messages), FileOutcome::Done);
     for (int i = 0; i < 6; ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(loaded.m_lAllGames[i], Field(6 * i));
@@ -165,7 +194,7 @@ TEST_F(MatchFileTest, AFileWithEveryFieldDifferentLoadsEachInItsPlaceAndSavesBac
 
     loaded.m_nViewScreen = match::kScreenScore;
     const QString again = PathOf("again.bin");
-    ASSERT_EQ(SaveDocumentFile(loaded, again, messages), FileOutcome::Done);
+    ASSERT_EQ(SaveFile(loaded, again, messages), FileOutcome::Done);
     EXPECT_TRUE(ReadAll(again) == bytes); // not printed: 200 kB
     EXPECT_TRUE(messages.shown.empty());
 
@@ -195,7 +224,7 @@ TEST_F(MatchFileTest, WideNamesAreConvertedToTheCodePage) {
     bytes.replace(cindy, 6, wide);
     const QString path = PathOf("wide.bin");
     WriteAll(path, bytes);
-    ASSERT_EQ(OpenDocumentFile(doc, path, messages), FileOutcome::Done);
+    ASSERT_EQ(OpenFile(doc, path, messages), FileOutcome::Done);
     EXPECT_EQ(doc.m_strPlayerName[2], "\xE9\x80??x");
     EXPECT_EQ(doc.m_strPlayerName[3], "Donald");
 }
@@ -204,7 +233,7 @@ TEST_F(MatchFileTest, BytesAfterTheSpeedLabelAreIgnored) {
     const QString path = PathOf("extra.bin");
     WriteAll(path, ExampleFile() + "trailing bytes that are not part of the record");
     doc.m_strPlayerName[0] = "Zoe";
-    ASSERT_EQ(OpenDocumentFile(doc, path, messages), FileOutcome::Done);
+    ASSERT_EQ(OpenFile(doc, path, messages), FileOutcome::Done);
     EXPECT_EQ(doc.m_strPlayerName[0], "Alice");
     EXPECT_EQ(doc.m_strSpeed, "Speed: Medium ");
     EXPECT_TRUE(messages.shown.empty());
@@ -227,7 +256,7 @@ TEST_F(MatchFileTest, AFileCutAnywhereIsRefusedAndTheMatchStaysWhole) {
         SCOPED_TRACE(length);
         WriteAll(path, valid.substr(0, length));
         messages.shown.clear();
-        EXPECT_EQ(OpenDocumentFile(doc, path, messages), FileOutcome::Failed);
+        EXPECT_EQ(OpenFile(doc, path, messages), FileOutcome::Failed);
         ASSERT_EQ(messages.shown.size(), 1u);
         EXPECT_EQ(messages.shown[0], "Unexpected file format.");
         ASSERT_EQ(Snapshot(doc), before);
@@ -238,7 +267,7 @@ TEST_F(MatchFileTest, AnEmptyFileReadsNothingAndCountsAsOpened) {
     const QString path = PathOf("empty.bin");
     WriteAll(path, "");
     doc.m_strPlayerName[0] = "Kept";
-    ASSERT_EQ(OpenDocumentFile(doc, path, messages), FileOutcome::Done);
+    ASSERT_EQ(OpenFile(doc, path, messages), FileOutcome::Done);
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(doc.m_strPlayerName[0], "Kept");
     EXPECT_EQ(doc.m_szFileName, "None.");
@@ -255,7 +284,7 @@ TEST_F(MatchFileTest, AFileLoadsUpToTheSizeLimitAndIsRefusedOneByteBeyond) {
         ASSERT_TRUE(QFile::resize(path, size)); // a sparse file: the zeros take no disk
         doc.m_strPlayerName[0] = "Kept";
         messages.shown.clear();
-        const FileOutcome outcome = OpenDocumentFile(doc, path, messages);
+        const FileOutcome outcome = OpenFile(doc, path, messages);
         if (size <= kLimit) {
             EXPECT_EQ(outcome, FileOutcome::Done);
             EXPECT_TRUE(messages.shown.empty());
@@ -284,13 +313,13 @@ TEST_F(MatchFileTest, OnlyARegularFileOpensAndOnlyARegularFileIsReplaced) {
             close(fd);
         }
     });
-    const FileOutcome fromPipe = OpenDocumentFile(doc, pipe, messages);
+    const FileOutcome fromPipe = OpenFile(doc, pipe, messages);
     const int release = open(QFile::encodeName(pipe).constData(), O_RDONLY | O_NONBLOCK);
     writer.join();
     close(release);
     EXPECT_EQ(fromPipe, FileOutcome::Failed);
 
-    EXPECT_EQ(OpenDocumentFile(doc, QStringLiteral("/dev/zero"), messages), FileOutcome::Failed);
+    EXPECT_EQ(OpenFile(doc, QStringLiteral("/dev/zero"), messages), FileOutcome::Failed);
     EXPECT_EQ(messages.shown,
               (std::vector<std::string>{"Failed to open document.", "Failed to open document."}));
     EXPECT_EQ(Snapshot(doc), before);
@@ -298,7 +327,7 @@ TEST_F(MatchFileTest, OnlyARegularFileOpensAndOnlyARegularFileIsReplaced) {
     messages.shown.clear();
     doc.m_bUnsavedResults = 1;
     const std::string unsaved = Snapshot(doc);
-    EXPECT_EQ(SaveDocumentFile(doc, pipe, messages), FileOutcome::Failed);
+    EXPECT_EQ(SaveFile(doc, pipe, messages), FileOutcome::Failed);
     EXPECT_EQ(messages.shown,
               std::vector<std::string>{"Access to " + pipe.toStdString() + " was denied."});
     EXPECT_EQ(Snapshot(doc), unsaved);
@@ -313,7 +342,7 @@ TEST_F(MatchFileTest, AStringLongerThanTheFileIsAFormatErrorNotAnAllocation) {
     bytes += std::string("\xFF\xFF\xFF\xFF\xFF\xFF\xFF", 7);
     const QString path = PathOf("huge.bin");
     WriteAll(path, bytes);
-    EXPECT_EQ(OpenDocumentFile(doc, path, messages), FileOutcome::Failed);
+    EXPECT_EQ(OpenFile(doc, path, messages), FileOutcome::Failed);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0], "Unexpected file format.");
 
@@ -327,7 +356,7 @@ TEST_F(MatchFileTest, LoadKeepsTheUnsavedFlagAndTakesThePath) {
     const QString path = PathOf("match.bin");
     WriteAll(path, ExampleFile());
     doc.m_bUnsavedResults = 1;
-    ASSERT_EQ(OpenDocumentFile(doc, path, messages), FileOutcome::Done);
+    ASSERT_EQ(OpenFile(doc, path, messages), FileOutcome::Done);
     EXPECT_EQ(doc.m_bUnsavedResults, 1);
     EXPECT_EQ(doc.m_bNothingLoaded, 0);
     EXPECT_EQ(doc.m_strPathName, path.toStdString());
@@ -342,7 +371,7 @@ TEST_F(MatchFileTest, ScreensThatForbidFileCommandsRefuseWithTheirMessages) {
         doc.m_nViewScreen = screen;
         messages.shown.clear();
         const std::string before = Snapshot(doc);
-        EXPECT_EQ(SaveDocumentFile(doc, path, messages), FileOutcome::Refused);
+        EXPECT_EQ(SaveFile(doc, path, messages), FileOutcome::Refused);
         ASSERT_EQ(messages.shown.size(), 1u);
         EXPECT_EQ(messages.shown[0], "Cannot save a file at this time");
         EXPECT_EQ(ReadAll(path), original);
@@ -354,26 +383,26 @@ TEST_F(MatchFileTest, ScreensThatForbidFileCommandsRefuseWithTheirMessages) {
     doc.m_nViewScreen = match::kScreenPlay;
     doc.m_strPlayerName[0] = "Playing";
     messages.shown.clear();
-    EXPECT_EQ(OpenDocumentFile(doc, matchPath, messages), FileOutcome::Refused);
+    EXPECT_EQ(OpenFile(doc, matchPath, messages), FileOutcome::Refused);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0], "Cannot open a file at this time");
     EXPECT_EQ(doc.m_strPlayerName[0], "Playing");
 
     doc.m_nViewScreen = match::kScreenHome;
-    EXPECT_EQ(OpenDocumentFile(doc, matchPath, messages), FileOutcome::Done);
+    EXPECT_EQ(OpenFile(doc, matchPath, messages), FileOutcome::Done);
     EXPECT_EQ(doc.m_strPlayerName[0], "Alice");
 }
 
 TEST_F(MatchFileTest, FailuresNameTheFullPath) {
     const QString missing = PathOf("no-such-file.bin");
-    EXPECT_EQ(OpenDocumentFile(doc, missing, messages), FileOutcome::Failed);
+    EXPECT_EQ(OpenFile(doc, missing, messages), FileOutcome::Failed);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0], missing.toStdString() + " was not found.");
 
     messages.shown.clear();
     const QString inMissingFolder = PathOf("gone/match.bin");
     const std::string before = Snapshot(doc);
-    EXPECT_EQ(SaveDocumentFile(doc, inMissingFolder, messages), FileOutcome::Failed);
+    EXPECT_EQ(SaveFile(doc, inMissingFolder, messages), FileOutcome::Failed);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0], inMissingFolder.toStdString() + " was not found.");
     EXPECT_EQ(Snapshot(doc), before);
@@ -387,12 +416,24 @@ TEST_F(MatchFileTest, APathOfAnyLengthIsKept) {
     ASSERT_TRUE(QDir().mkpath(deep));
     const QString path = deep + "/match.bin";
     ASSERT_GT(path.size(), 300);
-    ASSERT_EQ(SaveDocumentFile(doc, path, messages), FileOutcome::Done);
+    ASSERT_EQ(SaveFile(doc, path, messages), FileOutcome::Done);
     EXPECT_EQ(doc.m_szFileName, path.toStdString());
     EXPECT_NE(doc.m_szFileName, match::kNoFile);
     doc.OnNewDocument();
     EXPECT_EQ(doc.m_szFileName, match::kNoFile);
 }
+
+// Takes a mount away again however the test ends.
+class Unmount {
+public:
+    explicit Unmount(const QString& point) : m_point(QFile::encodeName(point)) {}
+    ~Unmount() { umount(m_point.constData()); }
+    Unmount(const Unmount&) = delete;
+    Unmount& operator=(const Unmount&) = delete;
+
+private:
+    QByteArray m_point;
+};
 
 // Permission checks do not apply to root, so a root test run drops its file-system identity
 // for the duration of a check.
@@ -421,7 +462,7 @@ void ExpectFailedSaveLeftEverything(CGlobuleDoc& doc, RecordingMessages& message
     doc.m_strPlayerName[0] = std::string(5000, 'x'); // more than any small limit takes
     const std::string before = Snapshot(doc);
     messages.shown.clear();
-    EXPECT_EQ(SaveDocumentFile(doc, path, messages), FileOutcome::Failed);
+    EXPECT_EQ(SaveFile(doc, path, messages), FileOutcome::Failed);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0], QString::fromLatin1(messagePattern).arg(path).toStdString());
     EXPECT_EQ(Snapshot(doc), before);
@@ -465,7 +506,7 @@ TEST_F(MatchFileTest, AWritableFileInAReadOnlyFolderIsWrittenInPlace) {
     doc.m_bUnsavedResults = 1;
     {
         AsUnprivilegedFiles unprivileged;
-        EXPECT_EQ(SaveDocumentFile(doc, path, messages), FileOutcome::Done);
+        EXPECT_EQ(SaveFile(doc, path, messages), FileOutcome::Done);
     }
     EXPECT_TRUE(messages.shown.empty()) << messages.shown.front();
     EXPECT_EQ(ReadAll(path), matchfile::Store(doc));
@@ -486,7 +527,7 @@ TEST_F(MatchFileTest, AWritableFileInAReadOnlyFolderIsWrittenInPlace) {
     {
         AsUnprivilegedFiles unprivileged;
         ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
-        EXPECT_EQ(SaveDocumentFile(doc, path, messages), FileOutcome::Failed);
+        EXPECT_EQ(SaveFile(doc, path, messages), FileOutcome::Failed);
         setrlimit(RLIMIT_FSIZE, &previous);
     }
     std::signal(SIGXFSZ, SIG_DFL);
@@ -512,28 +553,163 @@ TEST_F(MatchFileTest, ASaveOntoAFullDeviceKeepsTheOldFileAndTheFlags) {
     std::signal(SIGXFSZ, SIG_DFL);
 }
 
-TEST_F(MatchFileTest, ASaveOntoATinyFileSystemKeepsTheOldFile) {
+TEST_F(MatchFileTest, ASaveOntoAFullFileSystemKeepsTheOldFileWhetherReplacedOrWrittenInPlace) {
     if (geteuid() != 0) {
         GTEST_SKIP() << "mounting a tmpfs needs root";
     }
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                                          QFileDevice::ExeOther);
     const QString mountPoint = PathOf("tiny");
     ASSERT_TRUE(QDir().mkpath(mountPoint));
-    if (mount("tmpfs", mountPoint.toLocal8Bit().constData(), "tmpfs", 0, "size=8k") != 0) {
+    if (mount("tmpfs", mountPoint.toLocal8Bit().constData(), "tmpfs", 0, "size=16k") != 0) {
         GTEST_SKIP() << "no permission to mount a tmpfs here";
     }
-    const QString path = mountPoint + "/match.bin";
-    WriteAll(path, ExampleFile());
-    // Fill what is left so the new copy cannot be written.
-    {
-        QFile filler(mountPoint + "/filler");
-        ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
-        const std::string block(1024, 'f');
-        while (filler.write(block.data(), static_cast<qint64>(block.size())) > 0 &&
-               filler.flush()) {
+    const Unmount unmount(mountPoint);
+    // An old file of exactly one page: the larger record needs a second one.
+    CGlobuleDoc old;
+    old.OnNewDocument();
+    old.m_strPlayerName[0] = std::string(3888, 'o');
+    const std::string oldBytes = matchfile::Store(old);
+    ASSERT_EQ(oldBytes.size(), 4096u);
+    for (const bool folderRefusesNewFiles : {false, true}) {
+        SCOPED_TRACE(folderRefusesNewFiles ? "written in place" : "replaced");
+        const QString folder = mountPoint + (folderRefusesNewFiles ? "/locked" : "/open");
+        ASSERT_TRUE(QDir().mkpath(folder));
+        const QString path = folder + "/match.bin";
+        WriteAll(path, oldBytes);
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                        QFileDevice::ReadOther | QFileDevice::WriteOther);
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                                          QFileDevice::ExeOther |
+                                          (folderRefusesNewFiles ? QFileDevice::Permissions()
+                                                                 : QFileDevice::WriteOther));
+        // Fill what is left.
+        {
+            QFile filler(mountPoint + "/filler");
+            ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+            const std::string block(1024, 'f');
+            while (filler.write(block.data(), static_cast<qint64>(block.size())) > 0 &&
+                   filler.flush()) {
+            }
         }
+        {
+            AsUnprivilegedFiles unprivileged;
+            ExpectFailedSaveLeftEverything(doc, messages, path, "Disk full while accessing %1.");
+        }
+        EXPECT_EQ(Listing(folder), std::vector<std::string>{"match.bin"});
+        QFile::remove(mountPoint + "/filler");
     }
-    ExpectFailedSaveLeftEverything(doc, messages, path, "Disk full while accessing %1.");
-    umount(mountPoint.toLocal8Bit().constData());
+}
+
+TEST_F(MatchFileTest, AFileMountedOnItsOwnIsWrittenInPlace) {
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "a bind mount needs root";
+    }
+    // No rename can replace a mount point ("A sharing violation occurred" once).
+    const QString source = PathOf("source.bin");
+    const QString mounted = PathOf("mounted.bin");
+    WriteAll(source, ExampleFile() + std::string(300, 'z')); // longer than what replaces it
+    WriteAll(mounted, "");
+    if (mount(QFile::encodeName(source).constData(), QFile::encodeName(mounted).constData(),
+              nullptr, MS_BIND, nullptr) != 0) {
+        GTEST_SKIP() << "no permission to bind-mount here";
+    }
+    {
+        const Unmount unmount(mounted);
+        doc.m_strPlayerName[0] = "Mounted";
+        EXPECT_EQ(SaveFile(doc, mounted, messages), FileOutcome::Done);
+        EXPECT_TRUE(messages.shown.empty()) << messages.shown.front();
+        EXPECT_EQ(ReadAll(source), matchfile::Store(doc));
+        EXPECT_EQ(doc.m_strPathName, QFile::encodeName(mounted).toStdString());
+    }
+    EXPECT_EQ(Listing(dir.path()), (std::vector<std::string>{"mounted.bin", "source.bin"}));
+}
+
+TEST_F(MatchFileTest, TheNewFileTakesTheOldOnesPlaceUnderAnyNameTheFileSystemTakes) {
+    // The longest name there is: a temporary name beside it would be too long.
+    const std::string longest = std::string(251, 'n') + ".bin";
+    const QString path = PathOf(longest.c_str());
+    for (int i = 0; i < 3; ++i) {
+        doc.m_lPot = 50 * i;
+        ASSERT_EQ(SaveFile(doc, path, messages), FileOutcome::Done) << messages.shown.front();
+        EXPECT_EQ(ReadAll(path), matchfile::Store(doc));
+    }
+    // The file keeps its mode, a symbolic link stays one, and nothing else stays beside it.
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                QFileDevice::ReadGroup));
+    ASSERT_EQ(symlink(longest.c_str(), QFile::encodeName(PathOf("link.bin")).constData()), 0);
+    doc.m_lPot = 1000;
+    ASSERT_EQ(SaveFile(doc, PathOf("link.bin"), messages), FileOutcome::Done);
+    struct stat info {};
+    ASSERT_EQ(lstat(QFile::encodeName(PathOf("link.bin")).constData(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
+    EXPECT_EQ(ReadAll(path), matchfile::Store(doc));
+    ASSERT_EQ(stat(QFile::encodeName(path).constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+    EXPECT_EQ(Listing(dir.path()), (std::vector<std::string>{"link.bin", longest}));
+}
+
+TEST_F(MatchFileTest, AKillAtAnyMomentOfASaveLeavesOneWholeFileAndNothingBesideIt) {
+    const QString path = PathOf("match.bin");
+    CGlobuleDoc other = doc;
+    other.m_strPlayerName[0] = std::string(20000, 'o'); // a write that takes a while
+    const std::string a = matchfile::Store(doc);
+    const std::string b = matchfile::Store(other);
+    WriteAll(path, a);
+    std::mt19937 random(19);
+    int leftBeside = 0;
+    for (int kill = 0; kill < 300; ++kill) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (int i = 0;; ++i) {
+                SaveFile(i % 2 == 0 ? other : doc, path, messages);
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % 4000));
+        ::kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+        const std::string now = ReadAll(path);
+        ASSERT_TRUE(now == a || now == b) << "a kill left " << now.size() << " bytes";
+        const std::vector<std::string> names = Listing(dir.path());
+        // A kill between naming the new bytes and the rename leaves them hidden.
+        const bool hidden = names.size() == 2 && names[0].front() == '.';
+        std::string listed;
+        for (const std::string& name : names) {
+            listed += " " + name;
+        }
+        ASSERT_TRUE(names.back() == "match.bin" && (names.size() == 1 || hidden)) << listed;
+        leftBeside += hidden ? 1 : 0;
+    }
+    // The next save clears what a kill left.
+    ASSERT_EQ(SaveFile(doc, path, messages), FileOutcome::Done);
+    EXPECT_EQ(Listing(dir.path()), std::vector<std::string>{"match.bin"});
+    RecordProperty("hidden files left by a kill", leftBeside);
+}
+
+TEST_F(MatchFileTest, APathThatIsNotUtf8IsSavedAndOpenedUnderItsOwnBytes) {
+    const std::string folder = QFile::encodeName(dir.path()).toStdString();
+    const std::string latin1 = folder + "/caf\xE9.bin";
+    // Qt cannot name the file, so the temporary folder could not remove it.
+    struct RemovedAtEnd {
+        std::string path;
+        ~RemovedAtEnd() { unlink(path.c_str()); }
+    } removed{latin1};
+    ASSERT_EQ(SaveDocumentFile(doc, latin1, messages), FileOutcome::Done);
+    EXPECT_EQ(Listing(dir.path()), std::vector<std::string>{"caf\xE9.bin"});
+    EXPECT_EQ(doc.m_szFileName, latin1);
+    EXPECT_EQ(doc.m_strPathName, latin1);
+    CGlobuleDoc loaded;
+    ASSERT_EQ(OpenDocumentFile(loaded, latin1, messages), FileOutcome::Done);
+    EXPECT_EQ(loaded.m_szFileName, latin1);
+    EXPECT_EQ(loaded.m_strPlayerName[0], "Alice");
+    EXPECT_TRUE(messages.shown.empty());
+    // A message shows the odd byte as the letter it most likely was.
+    EXPECT_EQ(OpenDocumentFile(loaded, folder + "/gone\xE9.bin", messages), FileOutcome::Failed);
+    EXPECT_EQ(messages.shown,
+              std::vector<std::string>{folder + "/gone\xC3\xA9.bin was not found."});
 }
 
 } // namespace

@@ -51,8 +51,8 @@ TEST(SpeedAndCaptionTest, AHugeLabelOrPathIsCutInTheCaptionAndKeptWholeInTheFile
     rig.Paint();
     rig.Key(VK_SPACE);
     rig.doc.m_strSpeed = label;
-    ASSERT_EQ(SaveDocumentFile(rig.doc, path, rig.host), FileOutcome::Done);
-    ASSERT_EQ(OpenDocumentFile(rig.doc, path, rig.host), FileOutcome::Done);
+    ASSERT_EQ(SaveDocumentFile(rig.doc, path.toStdString(), rig.host), FileOutcome::Done);
+    ASSERT_EQ(OpenDocumentFile(rig.doc, path.toStdString(), rig.host), FileOutcome::Done);
     rig.Paint();
     const QString caption = CaptionOf(rig);
     EXPECT_LE(caption.size(), 400) << Shown(caption);
@@ -64,7 +64,7 @@ TEST(SpeedAndCaptionTest, AHugeLabelOrPathIsCutInTheCaptionAndKeptWholeInTheFile
     EXPECT_EQ(rig.doc.m_strSpeed, label);
 
     const QString again = dir.filePath(QStringLiteral("again.bin"));
-    ASSERT_EQ(SaveDocumentFile(rig.doc, again, rig.host), FileOutcome::Done);
+    ASSERT_EQ(SaveDocumentFile(rig.doc, again.toStdString(), rig.host), FileOutcome::Done);
     QFile first(path);
     QFile second(again);
     ASSERT_TRUE(first.open(QIODevice::ReadOnly) && second.open(QIODevice::ReadOnly));
