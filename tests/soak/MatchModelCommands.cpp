@@ -81,7 +81,8 @@ void MatchModel::RunCommand(int id) {
         const QString path = m_recent.value(id - kRecent);
         if (ReplaceByFile(path) == Outcome::Failed) {
             // A file that cannot be read any more leaves the list; a refusal leaves it alone.
-            m_recent.removeAt(m_recent.indexOf(path));
+            // (A save asked for first may already have pushed it off the end.)
+            m_recent.removeAll(path);
         }
         return;
     }
