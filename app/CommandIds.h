@@ -19,5 +19,7 @@ constexpr int kAppExit = 57665;
 constexpr int kNextPane = 57680;
 constexpr int kPrevPane = 57681;
 constexpr int kChangeNames = 32771;
+constexpr int kShowCentre = 32790;
+constexpr int kHallOfFame = 32791;
 
 } // namespace command

@@ -13,6 +13,7 @@
 
 class CGlobuleDoc;
 class CGlobuleView;
+struct ScoredGame;
 class CRecentFileList;
 class QAction;
 class QMenu;
@@ -52,6 +53,9 @@ public:
     // given the window its final size, since the view fixes its layout at that repaint.
     void ShowMaximizedForGame();
 
+    // Where the hall of fame is kept: the user's data folder.
+    const QString& HallOfFamePath() const { return m_hallPath; }
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -78,6 +82,11 @@ private:
     void SaveTo(const QString& path);
     void SetDocumentTitle();
 
+    // The player's own records (PlayerRecords.cpp).
+    void ToggleShowCentre();
+    void ShowHallOfFame();
+    void EnterInHall(const ScoredGame& game);
+
     void WatchSize();
     void OnSizeSettled();
     void EnableViewRepaints();
@@ -97,6 +106,8 @@ private:
     QMenu* m_fileMenu = nullptr;
     QAction* m_exitSeparator = nullptr;
     std::vector<QAction*> m_recentActions;
+    QString m_hallPath;
+    QString m_hallNote; // what befell the hall's file this session, for its dialog
 
     QTimer m_settle;
     QElapsedTimer m_sinceShow;

@@ -16,6 +16,7 @@ public:
     QString ChooseSavePath(const QString& proposed) override;
     CChangeNamesDlg& NamesDialog() override;
     void ShowAbout() override;
+    void ShowHallOfFame(const std::vector<hall::Entry>& entries, const QString& note) override;
     IMessageBox& Messages() override { return m_messages; }
 
 private:

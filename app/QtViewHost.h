@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 
+class QEventLoop;
 class QTimer;
 class ISoundOutput;
 
@@ -58,6 +59,7 @@ public:
     void KillTimer(int id) override;
     void SetWindowText(const std::string& caption) override;
     void PlaySound(unsigned id, bool wait) override;
+    void Pause(int periodMs) override;
     CRect GetClientRect() const override;
     QImage& ClientImage() override { return m_image; }
     void ShowMessage(const std::string& text) override;
@@ -75,11 +77,14 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
 private:
     void OnTimerTick(int id);
+    // Whether a press is the keyboard repeating a key held down.
+    bool IsRepeat(const QKeyEvent& press) const;
     void DeliverRepaint();
     void PlaceView();
     QSize RealSize() const;
@@ -96,5 +101,12 @@ private:
     bool m_repaintsEnabled = false;
     bool m_repaintPending = false;
     EventGate m_gate;
+    QEventLoop* m_pause = nullptr; // while the player looks at a pause
+    struct KeyRelease {
+        int key = 0;
+        quint32 scanCode = 0;
+        quint64 timestamp = 0;
+    };
+    KeyRelease m_lastRelease;
     IMessageBox* m_testMessageBox = nullptr;
 };

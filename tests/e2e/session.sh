@@ -39,6 +39,8 @@ start_session() {
     export XDG_RUNTIME_DIR=$work/runtime
     # The recent-file list goes to a scratch settings folder, never the user's own.
     export XDG_CONFIG_HOME=$work/config
+    # And the hall of fame to a scratch data folder.
+    export XDG_DATA_HOME=$work/data
     # No sound server: the game is silent, and no client library starts a daemon of its own.
     export PULSE_SERVER=unix:$work/no-sound-server
     unset WAYLAND_DISPLAY QT_QPA_PLATFORM

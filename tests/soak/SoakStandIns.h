@@ -40,6 +40,8 @@ public:
     QString ChooseSavePath(const QString& proposed) override;
     CChangeNamesDlg& NamesDialog() override { return m_names; }
     void ShowAbout() override;
+    // The soak gives no command that shows it.
+    void ShowHallOfFame(const std::vector<hall::Entry>&, const QString&) override {}
     IMessageBox& Messages() override { return *m_messages; }
 
 private:

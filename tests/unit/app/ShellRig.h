@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
@@ -37,21 +38,19 @@ namespace shelltest {
 constexpr const char* kOrganization = "Local AppWizard-Generated Applications";
 constexpr const char* kApplication = "Globule";
 
-// Points the per-user settings at a temporary folder for the life of the object, so no test
-// reads or writes the real configuration. Nested scopes give the outer folder back; the last
-// one leaves the settings in a scratch folder, never in the user's own.
+// Points the per-user settings and data folder (the hall of fame's) at a temporary folder for
+// the life of the object, so no test reads or writes the real configuration. Nested scopes
+// give the outer folder back; the last one leaves them in a scratch folder, never the user's.
 class TempSettings {
 public:
     TempSettings() {
         Stack().push_back(m_dir.path());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
+        Use(m_dir.path());
     }
     ~TempSettings() {
         Stack().pop_back();
-        const QString previous = Stack().empty()
-                                     ? QDir::tempPath() + QStringLiteral("/globule-test-settings")
-                                     : Stack().back();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, previous);
+        Use(Stack().empty() ? QDir::tempPath() + QStringLiteral("/globule-test-settings")
+                            : Stack().back());
     }
     TempSettings(const TempSettings&) = delete;
     TempSettings& operator=(const TempSettings&) = delete;
@@ -59,6 +58,10 @@ public:
     QString File(const QString& name) const { return m_dir.filePath(name); }
 
 private:
+    static void Use(const QString& folder) {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
+        qputenv("XDG_DATA_HOME", QFile::encodeName(folder + QStringLiteral("/data")));
+    }
     static std::vector<QString>& Stack() {
         static std::vector<QString> paths;
         return paths;
@@ -80,6 +83,11 @@ public:
     }
     CChangeNamesDlg& NamesDialog() override { return names; }
     void ShowAbout() override { ++aboutShown; }
+    void ShowHallOfFame(const std::vector<hall::Entry>& entries, const QString& note) override {
+        ++hallShown;
+        hallEntries = entries;
+        hallNote = note;
+    }
     IMessageBox& Messages() override { return *this; }
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
 
@@ -89,6 +97,9 @@ public:
     int openAsked = 0;
     int saveAsked = 0;
     int aboutShown = 0;
+    int hallShown = 0;
+    std::vector<hall::Entry> hallEntries;
+    QString hallNote;
     std::vector<std::string> messages;
     QtChangeNamesDlg names;
 };

@@ -1,0 +1,45 @@
+// The main window's commands for what a player keeps beyond the match: the choice to see each
+// game's centre, and the hall of fame.
+#include "app/CommandIds.h"
+#include "app/MainFrame.h"
+#include "app/PlayerOptions.h"
+#include "app/QtViewHost.h"
+#include "document/HallOfFameFile.h"
+#include "engine/GlobuleView.h"
+
+#include <QAction>
+#include <QDateTime>
+#include <cstdio>
+
+void CMainFrame::ToggleShowCentre() {
+    const bool on = m_view->m_bShowCentre == 0;
+    m_view->m_bShowCentre = on ? 1 : 0;
+    playeroptions::SetShowCentre(on);
+    if (QAction* entry = Action(command::kShowCentre)) {
+        entry->setChecked(on);
+    }
+}
+
+void CMainFrame::ShowHallOfFame() {
+    const HallRead read = ReadHallFile(m_hallPath);
+    QString note = m_hallNote;
+    if (read.state == HallRead::State::Damaged) {
+        note = QStringLiteral("The hall of fame in %1 cannot be used (%2). It stays as it is "
+                              "until the next game enters the hall; then it is kept under "
+                              "another name and a new hall is started.")
+                   .arg(m_hallPath, read.problem);
+    }
+    m_dialogs->ShowHallOfFame(read.table.Entries(), note);
+    m_host->RequestRepaint(); // the dialog covered the view
+}
+
+void CMainFrame::EnterInHall(const ScoredGame& game) {
+    const hall::Entry entry{game.score, hall::NameForHall(game.playerName), game.intervalMs,
+                            QDateTime::currentSecsSinceEpoch()};
+    const HallRecord record = RecordInHallFile(m_hallPath, entry);
+    if (!record.note.isEmpty()) {
+        // Told when the hall is next shown; the game goes on meanwhile.
+        m_hallNote = record.note;
+        std::fprintf(stderr, "globule: %s\n", qPrintable(record.note));
+    }
+}
