@@ -33,9 +33,14 @@ void CMainFrame::ShowHallOfFame() {
     m_host->RequestRepaint(); // the dialog covered the view
 }
 
+// The code page has one byte a character: the stop keeps as much of a name as the hall does.
+static_assert(ScoredGame::kNameBytes >= hall::kMaxNameChars);
+
 void CMainFrame::EnterInHall(const ScoredGame& game) {
     const hall::Entry entry{game.score, hall::NameForHall(game.playerName), game.intervalMs,
                             QDateTime::currentSecsSinceEpoch()};
+    // The new Score screen reaches the window first: writing the hall waits for the disk.
+    m_host->repaint();
     const HallRecord record = RecordInHallFile(m_hallPath, entry);
     if (!record.note.isEmpty()) {
         // Told when the hall is next shown; the game goes on meanwhile.

@@ -21,8 +21,10 @@ class CChangeNamesDlg;
 
 // A game that ended with a score (not a time-out, nor one given up or dropped).
 struct ScoredGame {
+    // A match file may hold names of megabytes; no record beyond the match keeps more.
+    static constexpr std::size_t kNameBytes = 64;
     int score;
-    std::string playerName; // in the code page, as the match holds it
+    std::string playerName; // its first kNameBytes, in the code page, as the match holds it
     int intervalMs;         // the speed it was played at
 };
 

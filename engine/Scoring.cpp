@@ -82,7 +82,8 @@ void CGlobuleView::StopGame() {
     }
     doc.m_bUnsavedResults = 1;
     // Taken now: the Score screen's sort may move the player to another column.
-    const ScoredGame game{doc.m_lLastGame[p], doc.m_strPlayerName[p], PlayInterval()};
+    const ScoredGame game{doc.m_lLastGame[p],
+                          doc.m_strPlayerName[p].substr(0, ScoredGame::kNameBytes), PlayInterval()};
     if (m_bShowCentre) {
         ShowCentre(true);
     }
