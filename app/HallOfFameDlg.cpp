@@ -38,9 +38,9 @@ CHallOfFameDlg::CHallOfFameDlg(const std::vector<hall::Entry>& entries, const QS
         m_table->setItem(row, kPlace, Cell(QString::number(row + 1), Qt::AlignRight));
         m_table->setItem(row, kScore, Cell(QString::number(entry.score), Qt::AlignRight));
         m_table->setItem(row, kPlayer, Cell(QString::fromStdString(entry.name), Qt::AlignLeft));
-        m_table->setItem(row, kSpeed,
-                         Cell(QString::fromStdString(hall::SpeedName(entry.intervalMs)),
-                              Qt::AlignLeft));
+        m_table->setItem(
+            row, kSpeed,
+            Cell(QString::fromStdString(hall::SpeedName(entry.intervalMs)), Qt::AlignLeft));
         m_table->setItem(row, kDate,
                          Cell(QString::fromStdString(hall::DateText(entry.when)), Qt::AlignLeft));
     }
