@@ -50,8 +50,11 @@ CMainFrame::CMainFrame(CGlobuleDoc& document, CRecentFileList& recentFiles,
     m_host->SetEvents(m_view.get());
     m_host->setFocus();
     m_view->m_bShowCentre = playeroptions::ShowCentre() ? 1 : 0;
-    m_hallPath = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
-                 QStringLiteral("/hall-of-fame.txt");
+    // Where the system names no data folder, the hall is kept nowhere rather than at the root.
+    const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (!dataFolder.isEmpty()) {
+        m_hallPath = dataFolder + QStringLiteral("/hall-of-fame.txt");
+    }
     m_view->SetScoredGameListener([this](const ScoredGame& game) { EnterInHall(game); });
     if (!m_dialogs) {
         m_dialogs = std::make_unique<QtShellDialogs>(this, *m_host);

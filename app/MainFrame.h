@@ -53,7 +53,7 @@ public:
     // given the window its final size, since the view fixes its layout at that repaint.
     void ShowMaximizedForGame();
 
-    // Where the hall of fame is kept: the user's data folder.
+    // Where the hall of fame is kept: the user's data folder; empty when the system names none.
     const QString& HallOfFamePath() const { return m_hallPath; }
 
 protected:

@@ -23,7 +23,9 @@ void CMainFrame::ToggleShowCentre() {
 void CMainFrame::ShowHallOfFame() {
     const HallRead read = ReadHallFile(m_hallPath);
     QString note = m_hallNote;
-    if (read.state == HallRead::State::Damaged) {
+    if (m_hallPath.isEmpty()) {
+        note = QStringLiteral("This system names no data folder to keep a hall of fame in.");
+    } else if (read.state == HallRead::State::Damaged) {
         note = QStringLiteral("The hall of fame in %1 cannot be used (%2). It stays as it is "
                               "until the next game enters the hall; then it is kept under "
                               "another name and a new hall is started.")
@@ -37,6 +39,9 @@ void CMainFrame::ShowHallOfFame() {
 static_assert(ScoredGame::kNameBytes >= hall::kMaxNameChars);
 
 void CMainFrame::EnterInHall(const ScoredGame& game) {
+    if (m_hallPath.isEmpty()) {
+        return;
+    }
     const hall::Entry entry{game.score, hall::NameForHall(game.playerName), game.intervalMs,
                             QDateTime::currentSecsSinceEpoch()};
     // The new Score screen reaches the window first: writing the hall waits for the disk.
