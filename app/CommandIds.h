@@ -21,5 +21,7 @@ constexpr int kPrevPane = 57681;
 constexpr int kChangeNames = 32771;
 // The window's own, with no menu entry: F11.
 constexpr int kFullScreen = 32800;
+constexpr int kShowCentre = 32790;
+constexpr int kHallOfFame = 32791;
 
 } // namespace command

@@ -1,6 +1,7 @@
 #include "app/MainFrame.h"
 
 #include "app/CommandIds.h"
+#include "app/PlayerOptions.h"
 #include "app/QtShellDialogs.h"
 #include "app/QtViewHost.h"
 #include "app/RecentFileList.h"
@@ -16,6 +17,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QShortcut>
+#include <QStandardPaths>
 #include <QWindow>
 #include <algorithm>
 
@@ -45,6 +47,13 @@ CMainFrame::CMainFrame(CGlobuleDoc& document, CRecentFileList& recentFiles,
     m_view = std::make_unique<CGlobuleView>(m_document, *m_host);
     m_host->SetEvents(m_view.get());
     m_host->setFocus();
+    m_view->m_bShowCentre = playeroptions::ShowCentre() ? 1 : 0;
+    // Where the system names no data folder, the hall is kept nowhere rather than at the root.
+    const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (!dataFolder.isEmpty()) {
+        m_hallPath = dataFolder + QStringLiteral("/hall-of-fame.txt");
+    }
+    m_view->SetScoredGameListener([this](const ScoredGame& game) { EnterInHall(game); });
     if (!m_dialogs) {
         m_dialogs = std::make_unique<QtShellDialogs>(this, *m_host);
     }
@@ -101,6 +110,11 @@ void CMainFrame::BuildCommands() {
             view.OnChangeNames(m_dialogs->NamesDialog());
             m_host->RequestRepaint(); // the dialog covered the view
         });
+    AddCommand(command::kShowCentre, always, [this] { ToggleShowCentre(); });
+    // A look at the hall never costs a game: the dialog's repaint would drop one in play.
+    AddCommand(
+        command::kHallOfFame, [&view] { return view.m_nScreen != match::kScreenPlay; },
+        [this] { ShowHallOfFame(); });
     for (int k = 0; k < static_cast<int>(match::kSpeeds.size()); ++k) {
         AddCommand(
             match::kSpeeds[static_cast<std::size_t>(k)].commandId,
@@ -162,7 +176,7 @@ void CMainFrame::BuildMenus() {
     AddMenuEntry(m_fileMenu, QStringLiteral("Save &As..."), command::kFileSaveAs);
     m_fileMenu->addSeparator();
     m_exitSeparator = m_fileMenu->addSeparator();
-    AddMenuEntry(m_fileMenu, QStringLiteral("E&xit"), command::kAppExit);
+    AddMenuEntry(m_fileMenu, QStringLiteral("E&xit\tCtrl+Q"), command::kAppExit);
     RebuildRecentEntries();
     connect(m_fileMenu, &QMenu::aboutToShow, this, [this] {
         RebuildRecentEntries();
@@ -175,6 +189,15 @@ void CMainFrame::BuildMenus() {
         AddMenuEntry(options, QString::fromLatin1(row.menuText.data(), row.menuText.size()),
                      row.commandId);
     }
+    options->addSeparator();
+    QAction* showCentre =
+        AddMenuEntry(options, QStringLiteral("Show Centre After Each Game"), command::kShowCentre);
+    showCentre->setCheckable(true);
+    showCentre->setChecked(m_view->m_bShowCentre != 0);
+    // The mark follows the choice, not the click: a click held back changes nothing yet.
+    connect(showCentre, &QAction::triggered, this,
+            [this, showCentre] { showCentre->setChecked(m_view->m_bShowCentre != 0); });
+    AddMenuEntry(options, QStringLiteral("Hall of Fame..."), command::kHallOfFame);
     connect(options, &QMenu::aboutToShow, this, &CMainFrame::UpdateMenus);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
@@ -235,6 +258,7 @@ void CMainFrame::BuildShortcuts() {
         // Usually the window manager's; here for desktops that leave it to the program.
         {QKeySequence(Qt::ALT | Qt::Key_F4), command::kAppExit},
         {QKeySequence(Qt::Key_F11), command::kFullScreen},
+        {QKeySequence(Qt::CTRL | Qt::Key_Q), command::kAppExit},
     };
     for (const Key& key : keys) {
         auto* shortcut = new QShortcut(key.keys, this);

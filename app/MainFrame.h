@@ -14,6 +14,7 @@
 
 class CGlobuleDoc;
 class CGlobuleView;
+struct ScoredGame;
 class CRecentFileList;
 class QAction;
 class QMenu;
@@ -55,6 +56,9 @@ public:
     // given the window its final size, since the view fixes its layout at that repaint.
     void ShowMaximizedForGame();
 
+    // Where the hall of fame is kept: the user's data folder; empty when the system names none.
+    const QString& HallOfFamePath() const { return m_hallPath; }
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -89,6 +93,11 @@ private:
     bool SaveTo(const std::string& path, SaveOccasion occasion);
     void SetDocumentTitle();
 
+    // The player's own records (PlayerRecords.cpp).
+    void ToggleShowCentre();
+    void ShowHallOfFame();
+    void EnterInHall(const ScoredGame& game);
+
     void WatchSize();
     void OnSizeSettled();
     void EnableViewRepaints();
@@ -107,6 +116,8 @@ private:
     QAction* m_exitSeparator = nullptr;
     std::vector<QAction*> m_recentActions;
     bool m_askingToSave = false; // the question about unsaved results is up
+    QString m_hallPath;
+    QString m_hallNote; // what befell the hall's file this session, for its dialog
 
     QTimer m_settle;
     QElapsedTimer m_sinceShow;

@@ -2,6 +2,7 @@
 
 #include "app/AboutDlg.h"
 #include "app/FileDialogs.h"
+#include "app/HallOfFameDlg.h"
 #include "app/QtChangeNamesDlg.h"
 #include "document/FileTexts.h"
 
@@ -51,4 +52,9 @@ CChangeNamesDlg& QtShellDialogs::NamesDialog() {
 void QtShellDialogs::ShowAbout() {
     CAboutDlg about(m_parent);
     about.exec();
+}
+
+void QtShellDialogs::ShowHallOfFame(const std::vector<hall::Entry>& entries, const QString& note) {
+    CHallOfFameDlg hall(entries, note, m_parent);
+    hall.exec();
 }

@@ -17,6 +17,7 @@ public:
     SaveChoice AskToSaveResults() override;
     CChangeNamesDlg& NamesDialog() override;
     void ShowAbout() override;
+    void ShowHallOfFame(const std::vector<hall::Entry>& entries, const QString& note) override;
     IMessageBox& Messages() override { return m_messages; }
 
 private:

@@ -3,6 +3,7 @@
 #include "platform/DrawContext.h"
 #include "platform/SoundOutput.h"
 
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -27,6 +28,20 @@ unsigned VirtualKey(int qtKey) {
         return VK_F1;
     default:
         return 0;
+    }
+}
+
+// A key that may be the first of a shortcut rather than a press of its own.
+bool IsModifier(int qtKey) {
+    switch (qtKey) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -62,11 +77,35 @@ void QtViewHost::Dispatch(std::function<void()> event) {
     WakeRestingTimers();
 }
 
+bool QtViewHost::IsRepeat(const QKeyEvent& press) const {
+    // X11 repeats a held key as a release and a press of the same moment, and Qt, which looks
+    // ahead for the press when the release comes, does not always find it in time. (Events
+    // that no keyboard made carry no scan code, and may share a millisecond.)
+    return press.isAutoRepeat() ||
+           (press.nativeScanCode() != 0 && press.nativeScanCode() == m_lastRelease.scanCode &&
+            press.key() == m_lastRelease.key && press.timestamp() == m_lastRelease.timestamp);
+}
+
+void QtViewHost::keyReleaseEvent(QKeyEvent* event) {
+    m_lastRelease = {event->key(), event->nativeScanCode(), event->timestamp()};
+    QWidget::keyReleaseEvent(event);
+}
+
 void QtViewHost::keyPressEvent(QKeyEvent* event) {
+    const bool repeat = IsRepeat(*event);
+    if (m_pause != nullptr) {
+        // The player's key ends the look and is spent on it; a held key's repeats do not.
+        if (!repeat && !IsModifier(event->key())) {
+            m_pause->quit();
+        }
+        return;
+    }
     const unsigned key = VirtualKey(event->key());
-    Dispatch([this, key] {
+    // The view decides what a repeat does, as it would from the desktop's key flags.
+    const unsigned flags = repeat ? KF_REPEAT : 0u;
+    Dispatch([this, key, flags] {
         if (m_events != nullptr) {
-            m_events->OnKeyDown(key, 1, 0);
+            m_events->OnKeyDown(key, 1, flags);
             ShowIfDrawn();
         }
     });
@@ -182,6 +221,16 @@ void QtViewHost::PlaySound(unsigned id, bool wait) {
         repaint(); // what the player sees while the sound holds the game
     }
     m_sound->Play(id, wait);
+}
+
+void QtViewHost::Pause(int periodMs) {
+    m_gate.Hold(); // until the handler that pauses has returned
+    update();      // what the player is to look at
+    QEventLoop look;
+    QTimer::singleShot(periodMs, &look, &QEventLoop::quit);
+    m_pause = &look;
+    look.exec();
+    m_pause = nullptr;
 }
 
 void QtViewHost::ShowMessage(const std::string& text) {

@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 
+class QEventLoop;
 class QTimer;
 class ISoundOutput;
 
@@ -57,6 +58,7 @@ public:
     void RestTimerUntilEvent(int id) override;
     void SetWindowText(const std::string& caption) override;
     void PlaySound(unsigned id, bool wait) override;
+    void Pause(int periodMs) override;
     CRect GetClientRect() const override;
     QImage& ClientImage() override { return m_image; }
     void ShowMessage(const std::string& text) override;
@@ -74,6 +76,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
@@ -83,6 +86,8 @@ private:
     void ShowIfDrawn();
     // Resting timers go on at their period once an event has reached the view.
     void WakeRestingTimers();
+    // Whether a press is the keyboard repeating a key held down.
+    bool IsRepeat(const QKeyEvent& press) const;
     void DeliverRepaint();
     void PlaceView();
     QSize RealSize() const;
@@ -100,6 +105,13 @@ private:
     bool m_laidOut = false; // the view has had its first repaint
     bool m_repaintPending = false;
     EventGate m_gate;
-    qint64 m_shownKey = 0; // the image's cache key when it was last shown
+    qint64 m_shownKey = 0;         // the image's cache key when it was last shown
+    QEventLoop* m_pause = nullptr; // while the player looks at a pause
+    struct KeyRelease {
+        int key = 0;
+        quint32 scanCode = 0;
+        quint64 timestamp = 0;
+    };
+    KeyRelease m_lastRelease;
     IMessageBox* m_testMessageBox = nullptr;
 };

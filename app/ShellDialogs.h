@@ -1,6 +1,10 @@
 #pragma once
 
+#include "document/HallOfFame.h"
+
+#include <QString>
 #include <string>
+#include <vector>
 
 class CChangeNamesDlg;
 class IMessageBox;
@@ -21,6 +25,8 @@ public:
     // One names dialog serves every use of the command.
     virtual CChangeNamesDlg& NamesDialog() = 0;
     virtual void ShowAbout() = 0;
+    // The hall's games, best first, and what the player should know of its file, if anything.
+    virtual void ShowHallOfFame(const std::vector<hall::Entry>& entries, const QString& note) = 0;
     // Where the file commands report their failures.
     virtual IMessageBox& Messages() = 0;
 };

@@ -117,10 +117,8 @@ void CGlobuleView::OnPlayTick() {
         DrawTickCounter(10 - s, dc);
     }
     if (s == 0) {
-        // A match file may carry any interval; the timer needs a positive one.
-        const int interval = m_document.m_nTimerInterval > 0 ? m_document.m_nTimerInterval : 2990;
         m_host.KillTimer(kPlayTimer);
-        if (m_host.SetTimer(kPlayTimer, interval)) {
+        if (m_host.SetTimer(kPlayTimer, PlayInterval())) {
             m_nCrossStep = 1;
         }
         return;
@@ -128,12 +126,20 @@ void CGlobuleView::OnPlayTick() {
     if (++m_nCrossStep > kPositions) {
         // Timed out: the game counts, with no points.
         m_host.KillTimer(kPlayTimer);
+        if (m_bShowCentre) {
+            ShowCentre(false);
+        }
         SetScreen(match::kScreenHome);
         m_document.m_lNumGames[m_nActivePlayer] =
             match::WrapAdd(m_document.m_lNumGames[m_nActivePlayer], 1);
         m_document.m_bUnsavedResults = 1;
         EnterScoreScreen();
     }
+}
+
+int CGlobuleView::PlayInterval() const {
+    // A match file may carry any interval; the timer needs a positive one.
+    return m_document.m_nTimerInterval > 0 ? m_document.m_nTimerInterval : 2990;
 }
 
 void CGlobuleView::SaveUnderCrossHairs(int entry, CDC& dc) {

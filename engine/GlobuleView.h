@@ -10,12 +10,23 @@
 #include <array>
 #include <cstdint>
 #include <ctime>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 
 class CChangeNamesDlg;
+
+// A game that ended with a score (not a time-out, nor one given up or dropped).
+struct ScoredGame {
+    // A match file may hold names of megabytes; no record beyond the match keeps more.
+    static constexpr std::size_t kNameBytes = 64;
+    int score;
+    std::string playerName; // its first kNameBytes, in the code page, as the match holds it
+    int intervalMs;         // the speed it was played at
+};
 
 // The game view: every piece of state the Home, Score and Play screens need while the program
 // runs, and the handlers the window delivers to it. It knows the window only through
@@ -38,6 +49,9 @@ public:
     static constexpr unsigned kSoundStop = 105;
     static constexpr unsigned kSoundDoubleTick = 106;
 
+    // How long a finished game shows where its centre was, when the player asked for that.
+    static constexpr int kCentreShowingMs = 2000;
+
     CGlobuleView(CGlobuleDoc& document, IViewHost& host);
     CGlobuleView(const CGlobuleView&) = delete;
     CGlobuleView& operator=(const CGlobuleView&) = delete;
@@ -59,6 +73,15 @@ public:
     void FindCentre();
     void OnPlayTick();
     void StopGame();
+    // The time between two moves of a game, as its first tick reads it from the match.
+    int PlayInterval() const;
+    // Shows the finished game's blob with its centre, and the pinned point when there is one,
+    // and lets the player look at it.
+    void ShowCentre(bool pinned);
+    // Told of every scored game once the stop is over: for records kept beyond the match.
+    void SetScoredGameListener(std::function<void(const ScoredGame&)> listener) {
+        m_scoredGameListener = std::move(listener);
+    }
 
     // Score table.
     void SortByName();
@@ -119,6 +142,7 @@ public:
     void EraseCrossHairs(int entry, CDC& dc) const;
     void DrawTickCounter(int left, CDC& dc) const;
     void ShowPinCenterLegend(CDC& dc) const;
+    void PaintCentreShowing(CDC& dc) const;
 
     // The blob's quarters, top-left, top-right, bottom-right, bottom-left: each picked shape's
     // pixels and how it is mirrored into place.
@@ -159,6 +183,10 @@ public:
     // Column of the player a jackpot is being paid to, followed through the re-sort that comes
     // before the payout; -1 when no payout is due.
     int m_nJackpotColumn{-1};
+    // The player's choice to see each game's centre when it ends; off unless asked for.
+    int m_bShowCentre{};
+    // Pixels from the pinned point to the centre, rounded; -1 when the game timed out.
+    int m_nCentreDistance{-1};
 
     // ---- Blob, centre and cross hairs ---------------------------------------------------------
     int m_aQuadrantPool[9]{};
@@ -222,6 +250,7 @@ public:
     CRect m_rcHelpText;
     CRect m_rcPageFooter;
     CRect m_rcPinCenter;
+    CRect m_rcCentreReport; // the distance and the score, over the pin-centre legend
 
     // ---- Texts --------------------------------------------------------------------------------
     // UTF-8, unlike the code-page texts: the locale's date may have no code-page form.
@@ -255,6 +284,7 @@ public:
     CBrush m_brCyan;
     CBrush m_brBlack;
     CBrush m_brPalePink;
+    CBrush m_brBlue;
     CFont m_fontBanner;
     CFont m_fontText;
     CFont m_fontLarge;
@@ -284,4 +314,5 @@ private:
 
     CGlobuleDoc& m_document;
     IViewHost& m_host;
+    std::function<void(const ScoredGame&)> m_scoredGameListener;
 };

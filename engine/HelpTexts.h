@@ -4,7 +4,8 @@
 #include <string>
 #include <string_view>
 
-// The game's built-in manual (the Home pages) and the two F1 help texts.
+// The game's built-in manual (the Home pages), the two F1 help texts and the report of a
+// game's centre.
 // All texts are plain single-byte ASCII.
 namespace helptext {
 
@@ -31,5 +32,13 @@ extern const std::string_view kScoreHelp;
 
 // F1 during a game: four paragraphs separated by single line feeds.
 extern const std::string_view kPlayHelp;
+
+// What a finished game shows over its blob when the player has chosen to see the centre: the
+// first line, in the centre mark's blue, where the centre was; the second, the game's result.
+inline constexpr const char* kCentreDistance = "The centre (blue) was %i px away";
+inline constexpr const char* kCentrePinnedExactly = "You pinned the centre (blue) itself";
+inline constexpr const char* kCentreScore = "Score: %i";
+inline constexpr const char* kCentreAfterTimeOut = "The centre is marked in blue";
+inline constexpr const char* kCentreNoPoints = "Timed out: no points";
 
 } // namespace helptext

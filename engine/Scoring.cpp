@@ -81,6 +81,12 @@ void CGlobuleView::StopGame() {
         doc.m_lAverage[p] = match::RoundedAverage(doc.m_lAllGames[p], doc.m_lNumGames[p]);
     }
     doc.m_bUnsavedResults = 1;
+    // Taken now: the Score screen's sort may move the player to another column.
+    const ScoredGame game{doc.m_lLastGame[p],
+                          doc.m_strPlayerName[p].substr(0, ScoredGame::kNameBytes), PlayInterval()};
+    if (m_bShowCentre) {
+        ShowCentre(true);
+    }
 
     // The Score screen re-sorts the table, and a loaded match may flag no player as active or
     // several: the pot follows the player who won it through the sort, not a column number.
@@ -97,5 +103,8 @@ void CGlobuleView::StopGame() {
         DrawScoreScreen();
         m_bJackpotWon = 0;
         m_nJackpotColumn = -1;
+    }
+    if (m_scoredGameListener) {
+        m_scoredGameListener(game);
     }
 }

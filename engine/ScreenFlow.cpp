@@ -10,8 +10,9 @@ void CGlobuleView::SetScreen(int screen) {
     m_document.m_nViewScreen = screen;
 }
 
-void CGlobuleView::OnKeyDown(unsigned nChar, unsigned /*nRepCnt*/, unsigned /*nFlags*/) {
-    if (IgnoresInput()) {
+void CGlobuleView::OnKeyDown(unsigned nChar, unsigned /*nRepCnt*/, unsigned nFlags) {
+    // A held key is one press: what the keyboard repeats while it stays down does nothing.
+    if (IgnoresInput() || (nFlags & KF_REPEAT) != 0) {
         return;
     }
     UpdateCaption();

@@ -45,6 +45,7 @@ CGlobuleView::CGlobuleView(CGlobuleDoc& document, IViewHost& host)
     m_brCyan.CreateSolidBrush(RGB(0, 255, 255));
     m_brBlack.CreateSolidBrush(RGB(0, 0, 0));
     m_brPalePink.CreateSolidBrush(RGB(255, 240, 240));
+    m_brBlue.CreateSolidBrush(RGB(0, 0, 255));
     m_fontBanner.CreateFont(44, "Arial Black");
 
     m_rcDefault = CRect(0, 0, 800, 480);

@@ -27,6 +27,13 @@ void FakeViewHost::PlaySound(unsigned id, bool wait) {
     sounds.push_back({id, wait});
 }
 
+void FakeViewHost::Pause(int periodMs) {
+    pauses.push_back(periodMs);
+    if (onPause) {
+        onPause();
+    }
+}
+
 CRect FakeViewHost::GetClientRect() const {
     return CRect(0, 0, m_image.width(), m_image.height());
 }

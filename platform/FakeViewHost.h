@@ -18,6 +18,7 @@ public:
     void KillTimer(int id) override;
     void SetWindowText(const std::string& caption) override;
     void PlaySound(unsigned id, bool wait) override;
+    void Pause(int periodMs) override;
     CRect GetClientRect() const override;
     QImage& ClientImage() override { return m_image; }
     void ShowMessage(const std::string& text) override;
@@ -39,10 +40,13 @@ public:
     std::vector<std::string> captions;
     std::vector<Sound> sounds;
     std::vector<TimerStart> timerStarts;
+    std::vector<int> pauses; // each pause's period; a pause returns at once
     // Timers whose start should fail, to exercise the view's handling of that.
     std::vector<int> failingTimers;
     // Runs while a message box is "open", to see the state the view left behind it.
     std::function<void(const std::string&)> onMessage;
+    // Runs during a pause, to see what the view shows while the player looks.
+    std::function<void()> onPause;
 
 private:
     QImage m_image;

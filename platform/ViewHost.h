@@ -15,6 +15,9 @@ enum : unsigned {
     VK_F1 = 112,
 };
 
+// Key flags: the key was already down, so this press is the keyboard's auto-repeat.
+enum : unsigned { KF_REPEAT = 0x4000 };
+
 class CDC;
 
 // What the window does for the game view: everything the view needs from the desktop.
@@ -31,6 +34,9 @@ public:
     // Plays sound resource `id`; with `wait` returns when it has ended, keeping the window
     // painted but handling no input meanwhile. A missing sound or device is silence.
     virtual void PlaySound(unsigned id, bool wait) = 0;
+    // Lets the player look at the window as it is for `periodMs`, or until a fresh key press
+    // ends the look; that key goes no further. Like a waited sound, it holds other input back.
+    virtual void Pause(int periodMs) = 0;
     virtual CRect GetClientRect() const = 0;
     // The off-screen image of the client area that every drawing context draws into.
     virtual QImage& ClientImage() = 0;

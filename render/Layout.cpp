@@ -1,6 +1,8 @@
 #include "engine/GlobuleView.h"
 #include "render/DisplayMode.h"
 
+#include <algorithm>
+
 std::optional<CGlobuleView::Refusal> CGlobuleView::LayOutScreens(CDC& paint) {
     const int W = m_rcClient.right;
     const int H = m_rcClient.bottom;
@@ -36,6 +38,9 @@ std::optional<CGlobuleView::Refusal> CGlobuleView::LayOutScreens(CDC& paint) {
     m_rcTickNumber = CRect(W - 60 - 2 * Y, Y, W - 2 * Y, Y + 27);
     m_rcTickLabel = CRect(W - 60 - 2 * Y, Y + 27, W - 2 * Y, Y + 60);
     m_rcPinCenter = CRect(W / 2 - 206, Y, W / 2 + 206, Y + 50);
+    // Two lines of the large font, as wide as the tick box at the right lets them be.
+    const int reportReach = std::min(330, m_rcTickBox.left - 8 - W / 2);
+    m_rcCentreReport = CRect(W / 2 - reportReach, Y, W / 2 + reportReach, Y + 64);
     m_rcKeyLegend = CRect(W / 2 - 275, H - Y - 52, W / 2 + 275, H - Y);
     m_rcJackpotArea = CRect(16, 176, 224, 370);
     m_rcJackpotText = CRect(82, 240, 186, 276);

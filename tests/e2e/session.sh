@@ -41,6 +41,8 @@ start_session() {
     # window managers' own settings (fluxbox and icewm keep theirs under $HOME).
     export XDG_CONFIG_HOME=$work/config
     mkdir -p "$work/home"
+    # And the hall of fame to a scratch data folder.
+    export XDG_DATA_HOME=$work/data
     # No sound server: the game is silent, and no client library starts a daemon of its own.
     export PULSE_SERVER=unix:$work/no-sound-server
     unset WAYLAND_DISPLAY QT_QPA_PLATFORM

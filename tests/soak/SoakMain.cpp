@@ -72,6 +72,8 @@ int main(int argc, char** argv) {
     QFile::setPermissions(QString::fromLocal8Bit(runtime),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     qputenv("XDG_RUNTIME_DIR", runtime);
+    // The games the soak scores enter a hall of fame of its own.
+    qputenv("XDG_DATA_HOME", (scratch.path() + QStringLiteral("/data")).toLocal8Bit());
     qInstallMessageHandler(QuietHandler);
     // The user's settings live in the configuration folder this names.
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(scratch.path() + QStringLiteral("/settings")));

@@ -41,6 +41,8 @@ public:
     SaveChoice AskToSaveResults() override;
     CChangeNamesDlg& NamesDialog() override { return m_names; }
     void ShowAbout() override;
+    // The soak gives no command that shows it.
+    void ShowHallOfFame(const std::vector<hall::Entry>&, const QString&) override {}
     IMessageBox& Messages() override { return *m_messages; }
 
 private:

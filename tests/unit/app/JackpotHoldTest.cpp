@@ -7,6 +7,7 @@
 
 #include <QEventLoop>
 #include <QFile>
+#include <QKeyEvent>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
@@ -174,6 +175,52 @@ TEST(JackpotHoldTest, TheQuestionAboutUnsavedResultsWaitsForTheHoldsEnd) {
     EXPECT_TRUE(rig.frame->Execute(command::kAppExit));
     EXPECT_EQ(rig.dialogs->saveQuestions, 2);
     EXPECT_FALSE(rig.frame->isVisible());
+}
+
+TEST(JackpotHoldTest, TheCentreShowingHoldsInputBackAndTheKeyThatEndsItGoesNoFurther) {
+    ShellRig rig;
+    std::vector<std::string> log;
+    RecordingEvents recorder(rig.View(), log);
+    QtViewHost& host = rig.frame->Host();
+    host.SetEvents(&recorder);
+    ASSERT_TRUE(rig.frame->Execute(command::kShowCentre));
+    ASSERT_EQ(rig.View().m_bShowCentre, 1);
+    QTest::keyClick(&host, Qt::Key_Space);
+    QTest::keyClick(&host, Qt::Key_Space);
+    rig.View().OnTimer(CGlobuleView::kPlayTimer); // position 1 is on screen
+
+    int screenWhileShown = -1;
+    // While the player looks: a repeat of the stopping Space, then (if that left the look on)
+    // a click on the second player's name and a fresh Space.
+    QTimer::singleShot(0, &host, [&] {
+        screenWhileShown = rig.View().m_nScreen;
+        QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "),
+                         true);
+        QCoreApplication::sendEvent(&host, &repeat);
+        QTimer::singleShot(0, &host, [&] {
+            const CRect& name = rig.View().m_arcTableCell[6];
+            QTest::mouseClick(&host, Qt::LeftButton, {}, QPoint(name.left + 5, name.top + 5));
+            QTest::keyClick(&host, Qt::Key_Space);
+        });
+    });
+    log.clear();
+    QTest::keyClick(&host, Qt::Key_Space); // the stop, and the look at its centre
+    shelltest::Pump();
+
+    // The click waited for the stop's handler; the Space that ended the look started nothing.
+    const std::vector<std::string> expected = {"key 32 {", "}", "click"};
+    std::vector<std::string> viewEvents;
+    for (const std::string& entry : log) {
+        if (entry != "timer 2") {
+            viewEvents.push_back(entry);
+        }
+    }
+    EXPECT_EQ(viewEvents, expected);
+    EXPECT_EQ(screenWhileShown, 5);
+    EXPECT_EQ(rig.View().m_nScreen, 4);
+    EXPECT_EQ(rig.View().m_nActivePlayer, 1);
+    EXPECT_EQ(rig.doc.m_lNumGames[0], 1);
+    host.SetEvents(&rig.View());
 }
 
 } // namespace

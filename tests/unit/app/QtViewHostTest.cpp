@@ -3,6 +3,7 @@
 #include "engine/GlobuleView.h"
 
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
@@ -145,6 +146,30 @@ TEST(QtViewHostTest, APollThatFindsNothingDrawsNothing) {
     ASSERT_TRUE(rig.host.FireTimerForTest(CGlobuleView::kPollTimer));
     EXPECT_EQ(rig.view->m_nScreen, 4);
     EXPECT_GT(counter.Paints(), 0);
+}
+
+TEST(QtViewHostTest, AKeyHeldDownReachesTheViewAsARepeatHoweverTheDesktopSaysSo) {
+    HostRig rig;
+    QTest::keyClick(&rig.host, Qt::Key_Space);
+    ASSERT_EQ(rig.view->m_nScreen, 4);
+    auto send = [&rig](QEvent::Type type, bool autoRepeat, quint64 timestamp) {
+        QKeyEvent key(type, Qt::Key_Space, Qt::NoModifier, 65, 32, 0, QStringLiteral(" "),
+                      autoRepeat);
+        key.setTimestamp(timestamp);
+        QCoreApplication::sendEvent(&rig.host, &key);
+    };
+    // Flagged as a repeat, as Wayland and most X11 repeats are.
+    send(QEvent::KeyPress, true, 0);
+    EXPECT_EQ(rig.view->m_nScreen, 4);
+    // Unflagged, but released and pressed again in the same moment: how X11 repeats a key
+    // when Qt misses the pair.
+    send(QEvent::KeyRelease, false, 5000);
+    send(QEvent::KeyPress, false, 5000);
+    EXPECT_EQ(rig.view->m_nScreen, 4);
+    // A real press, a moment after the release.
+    send(QEvent::KeyRelease, false, 6000);
+    send(QEvent::KeyPress, false, 6120);
+    EXPECT_EQ(rig.view->m_nScreen, 5);
 }
 
 TEST(QtViewHostTest, ClicksReachTheCellUnderThePointerAtEveryScale) {

@@ -140,6 +140,46 @@ TEST(RecentFilesTest, ASettingsFileThatIsNoRegularFileIsNeitherReadNorReplaced) 
     EXPECT_TRUE(S_ISFIFO(info.st_mode));
 }
 
+TEST(RecentFilesTest, ShowCentreIsOffUntilChosenAndKeptBesideTheListNotInTheMatch) {
+    ShellRig rig;
+    const QString file = rig.settings.Path() +
+                         QStringLiteral("/Local AppWizard-Generated Applications/Globule.conf");
+    // A window made later, as at the next start, under the same settings.
+    auto choiceAtStart = [&rig] {
+        CGlobuleDoc doc;
+        CMainFrame frame(doc, rig.recent, std::make_unique<shelltest::FakeDialogs>());
+        EXPECT_EQ(frame.Action(command::kShowCentre)->isChecked(), frame.View().m_bShowCentre == 1);
+        return frame.View().m_bShowCentre;
+    };
+    rig.ShowMenu(1);
+    QAction* entry = rig.frame->Action(command::kShowCentre);
+    ASSERT_NE(entry, nullptr);
+    EXPECT_TRUE(entry->isCheckable());
+    EXPECT_FALSE(entry->isChecked());
+    EXPECT_EQ(rig.View().m_bShowCentre, 0);
+
+    entry->trigger();
+    EXPECT_TRUE(entry->isChecked());
+    EXPECT_EQ(rig.View().m_bShowCentre, 1);
+    EXPECT_EQ(QSettings(file, QSettings::IniFormat)
+                  .value(QStringLiteral("Options/ShowCentreAfterEachGame"))
+                  .toString(),
+              QStringLiteral("true"));
+    EXPECT_EQ(choiceAtStart(), 1);
+    rig.dialogs->saveAnswer = rig.settings.File("match.bin");
+    rig.Key(Qt::Key_Space);
+    ASSERT_TRUE(rig.frame->Execute(command::kFileSaveAs));
+    EXPECT_EQ(QFileInfo(rig.settings.File("match.bin")).size(), 211); // a new match, as ever
+
+    entry->trigger();
+    EXPECT_EQ(rig.View().m_bShowCentre, 0);
+    EXPECT_EQ(choiceAtStart(), 0);
+    // Only what the game writes turns it on.
+    QSettings(file, QSettings::IniFormat)
+        .setValue(QStringLiteral("Options/ShowCentreAfterEachGame"), QStringLiteral("yes"));
+    EXPECT_EQ(choiceAtStart(), 0);
+}
+
 TEST(RecentFilesTest, DisplayNamesKeepTheFileNameAndShortenTheFolders) {
     EXPECT_EQ(CRecentFileList::DisplayName("/home/ann/match.bin"),
               QStringLiteral("/home/ann/match.bin"));

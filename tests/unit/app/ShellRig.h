@@ -51,9 +51,9 @@ struct RemovedAtEnd {
 constexpr const char* kOrganization = "Local AppWizard-Generated Applications";
 constexpr const char* kApplication = "Globule";
 
-// Points the per-user configuration folder at a temporary one for the life of the object, so
-// no test reads or writes the real configuration. Nested scopes give the outer folder back; the
-// last one leaves the settings in a scratch folder, never in the user's own.
+// Points the per-user settings and data folder (the hall of fame's) at a temporary folder for
+// the life of the object, so no test reads or writes the real configuration. Nested scopes
+// give the outer folder back; the last one leaves them in a scratch folder, never the user's.
 class TempSettings {
 public:
     TempSettings() {
@@ -74,6 +74,7 @@ private:
     static void PointAt(const QString& folder) {
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder));
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
+        qputenv("XDG_DATA_HOME", QFile::encodeName(folder + QStringLiteral("/data")));
     }
     static std::vector<QString>& Stack() {
         static std::vector<QString> paths;
@@ -100,6 +101,11 @@ public:
     }
     CChangeNamesDlg& NamesDialog() override { return names; }
     void ShowAbout() override { ++aboutShown; }
+    void ShowHallOfFame(const std::vector<hall::Entry>& entries, const QString& note) override {
+        ++hallShown;
+        hallEntries = entries;
+        hallNote = note;
+    }
     IMessageBox& Messages() override { return *this; }
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
 
@@ -111,6 +117,9 @@ public:
     int saveAsked = 0;
     int saveQuestions = 0;
     int aboutShown = 0;
+    int hallShown = 0;
+    std::vector<hall::Entry> hallEntries;
+    QString hallNote;
     std::vector<std::string> messages;
     QtChangeNamesDlg names;
 };

@@ -1,12 +1,16 @@
 #include "document/CountedString.h"
 #include "document/DocumentFile.h"
 #include "document/GlobuleDoc.h"
+#include "document/HallOfFame.h"
+#include "document/HallOfFameFile.h"
 #include "document/MatchFormat.h"
 #include "document/MatchTables.h"
 #include "platform/MessageBox.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -710,6 +714,242 @@ TEST_F(MatchFileTest, APathThatIsNotUtf8IsSavedAndOpenedUnderItsOwnBytes) {
     EXPECT_EQ(OpenDocumentFile(loaded, folder + "/gone\xE9.bin", messages), FileOutcome::Failed);
     EXPECT_EQ(messages.shown,
               std::vector<std::string>{folder + "/gone\xC3\xA9.bin was not found."});
+}
+
+// ---- The hall of fame ---------------------------------------------------------------------
+
+std::int64_t Utc(const char* text) {
+    return QDateTime::fromString(QString::fromLatin1(text), Qt::ISODate).toSecsSinceEpoch();
+}
+hall::Entry Game(int score, std::int64_t when, const char* name, int intervalMs = 2990) {
+    return hall::Entry{score, name, intervalMs, when};
+}
+std::string NamesOf(const hall::Table& table) {
+    std::string names;
+    for (const hall::Entry& entry : table.Entries()) {
+        names += entry.name;
+    }
+    return names;
+}
+const std::string kHallHeader = "Globule hall of fame 1\n";
+
+TEST(HallOfFameTest, TheTenBestGamesBestFirstAndOfEqualScoresTheEarlierFirst) {
+    hall::Table table;
+    const hall::Entry games[] = {Game(800, 50, "a"), Game(900, 40, "b"),  Game(800, 30, "c"),
+                                 Game(500, 10, "d"), Game(1200, 60, "e"), Game(800, 30, "f"),
+                                 Game(600, 1, "g"),  Game(650, 2, "h"),   Game(700, 3, "i"),
+                                 Game(750, 4, "j")};
+    for (const hall::Entry& game : games) {
+        EXPECT_TRUE(table.Enter(game)) << game.name;
+    }
+    EXPECT_EQ(NamesOf(table), "ebcfajihgd");     // f ties c in all, and came second
+    EXPECT_TRUE(table.Enter(Game(500, 5, "k"))); // d's score, but earlier: d leaves
+    EXPECT_EQ(NamesOf(table), "ebcfajihgk");
+    EXPECT_FALSE(table.Enter(Game(500, 99, "l"))); // the tenth's score, later: not in
+    EXPECT_FALSE(table.Enter(Game(0, 0, "m")));
+    EXPECT_EQ(NamesOf(table), "ebcfajihgk");
+    EXPECT_TRUE(table.Enter(Game(1300, 70, "n")));
+    EXPECT_EQ(NamesOf(table), "nebcfajihg");
+    EXPECT_EQ(table.Entries().size(), hall::kPlaces);
+}
+
+TEST(HallOfFameTest, TheTextHoldsOneGameALineAndReadsBackInOrder) {
+    hall::Table table;
+    table.Enter(Game(935, Utc("2026-12-05T21:02:11Z"),
+                     "Ren\xC3\xA9"
+                     "e",
+                     4990));
+    table.Enter(Game(1043, Utc("2026-12-09T19:15:03Z"), "Cindy", 990));
+    const std::string text = table.Format();
+    EXPECT_EQ(text, kHallHeader + "1043\t990\t2026-12-09T19:15:03Z\tCindy\n"
+                                  "935\t4990\t2026-12-05T21:02:11Z\tRen\xC3\xA9"
+                                  "e\n");
+    const hall::Parsed back = hall::Parse(text);
+    ASSERT_TRUE(back.ok) << back.problem;
+    EXPECT_EQ(back.table.Entries(), table.Entries());
+
+    // A hand may put the games in any order, and leave off the last line's end.
+    const hall::Parsed shuffled =
+        hall::Parse(kHallHeader + "935\t4990\t2026-12-05T21:02:11Z\tRen\xC3\xA9"
+                                  "e\n"
+                                  "1043\t990\t2026-12-09T19:15:03Z\tCindy");
+    ASSERT_TRUE(shuffled.ok) << shuffled.problem;
+    EXPECT_EQ(shuffled.table.Entries(), table.Entries());
+    EXPECT_TRUE(hall::Parse(kHallHeader).ok); // no games yet
+    EXPECT_EQ(hall::SpeedName(990), "Fastest");
+    EXPECT_EQ(hall::SpeedName(4990), "Slowest");
+    EXPECT_EQ(hall::SpeedName(1234), "1234 ms"); // from a match file with a speed of its own
+}
+
+TEST(HallOfFameTest, EveryLineIsCheckedAndADamagedTextNamesItsLine) {
+    const std::string good = "1043\t990\t2026-12-09T19:15:03Z\tCindy\n";
+    std::string eleven = kHallHeader;
+    for (int n = 0; n < 11; ++n) {
+        eleven += good;
+    }
+    const struct {
+        std::string text;
+        const char* problem;
+    } cases[] = {
+        {"", "line 1 is not"},
+        {"Globule hall of fame 2\n" + good, "line 1 is not"},
+        {kHallHeader + good + "1043\t990\t2026-12-09T19:15:03Z\n", "line 3 does not hold four"},
+        {kHallHeader + "\n" + good, "line 2 does not hold four"},
+        {kHallHeader + "01043\t990\t2026-12-09T19:15:03Z\tCindy\n", "line 2 does not begin"},
+        {kHallHeader + "-5\t990\t2026-12-09T19:15:03Z\tCindy\n", "line 2 does not begin"},
+        {kHallHeader + "2147483648\t990\t2026-12-09T19:15:03Z\tCindy\n", "line 2 does not begin"},
+        {kHallHeader + "1043\t0\t2026-12-09T19:15:03Z\tCindy\n", "line 2 has no speed"},
+        {kHallHeader + "1043\t 990\t2026-12-09T19:15:03Z\tCindy\n", "line 2 has no speed"},
+        {kHallHeader + "1043\t990\t2026-02-30T19:15:03Z\tCindy\n", "line 2 has no date"},
+        {kHallHeader + "1043\t990\t2026-12-09T24:00:00Z\tCindy\n", "line 2 has no date"},
+        {kHallHeader + "1043\t990\t2026-12-09 19:15:03Z\tCindy\n", "line 2 has no date"},
+        {kHallHeader + "1043\t990\t2026-12-09T19:15:03\tCindy\n", "line 2 has no date"},
+        {kHallHeader + "1043\t990\t2026-12-09T19:15:03Z\tCin\tdy\n", "line 2 has no name"},
+        {kHallHeader + "1043\t990\t2026-12-09T19:15:03Z\tCindy\r\n", "line 2 has no name"},
+        {kHallHeader + "1043\t990\t2026-12-09T19:15:03Z\tC\xC3(\n", "line 2 has no name"},
+        {kHallHeader + "1043\t990\t2026-12-09T19:15:03Z\t" + std::string(41, 'x') + "\n",
+         "line 2 has no name"},
+        {eleven, "more than 10 games"},
+        {kHallHeader + std::string(hall::kMaxFileBytes, 'x'), "larger than 16 KiB"},
+    };
+    for (const auto& damaged : cases) {
+        const hall::Parsed parsed = hall::Parse(damaged.text);
+        EXPECT_FALSE(parsed.ok) << damaged.problem;
+        EXPECT_NE(parsed.problem.find(damaged.problem), std::string::npos)
+            << parsed.problem << " / " << damaged.problem;
+    }
+    EXPECT_TRUE(
+        hall::Parse(kHallHeader + "1043\t990\t2026-12-09T19:15:03Z\t" + std::string(40, 'x') + "\n")
+            .ok);
+}
+
+TEST(HallOfFameTest, ANameIsKeptAsTextOfAtMostFortyCharacters) {
+    EXPECT_EQ(hall::NameForHall("Ren\xE9"
+                                "e\tX\x7F"),
+              "Ren\xC3\xA9"
+              "e X ");                                // from the code page
+    const std::string huge(16 * 1024 * 1024, '\xE9'); // a match file's name of 16 MiB
+    const std::string kept = hall::NameForHall(huge);
+    EXPECT_EQ(kept.size(), 2 * hall::kMaxNameChars);
+    hall::Table table;
+    table.Enter(Game(1, 1, kept.c_str()));
+    EXPECT_TRUE(hall::Parse(table.Format()).ok);
+}
+
+class HallFileTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+    QString Folder() const { return dir.filePath(QStringLiteral("data/Globule")); }
+    QString Hall() const { return Folder() + QStringLiteral("/hall-of-fame.txt"); }
+    QStringList FolderEntries() const {
+        return QDir(Folder()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+    }
+    QTemporaryDir dir;
+};
+
+TEST_F(HallFileTest, AGameEntersAFullHallOnlyByBeatingItsTenthAndTheFileIsWrittenWhole) {
+    EXPECT_EQ(ReadHallFile(Hall()).state, HallRead::State::Missing);
+    for (int n = 0; n < 10; ++n) {
+        const HallRecord record = RecordInHallFile(Hall(), Game(500 + n, 100 + n, "p"));
+        ASSERT_TRUE(record.entered);
+        ASSERT_TRUE(record.note.isEmpty()) << record.note.toStdString();
+    }
+    EXPECT_EQ(FolderEntries(), QStringList{"hall-of-fame.txt"}); // nothing half-written beside it
+    const std::string full = ReadAll(Hall());
+    EXPECT_FALSE(RecordInHallFile(Hall(), Game(500, 1000, "late")).entered);
+    EXPECT_EQ(ReadAll(Hall()), full);
+
+    EXPECT_TRUE(RecordInHallFile(Hall(), Game(2000, 1000, "best")).entered);
+    const HallRead read = ReadHallFile(Hall());
+    ASSERT_EQ(read.state, HallRead::State::Read);
+    ASSERT_EQ(read.table.Entries().size(), 10u);
+    EXPECT_EQ(read.table.Entries().front().name, "best");
+    EXPECT_EQ(read.table.Entries().back().score, 501); // 500 left
+}
+
+TEST_F(HallFileTest, ADamagedHallIsSetAsideUntouchedAndANewOneStarted) {
+    ASSERT_TRUE(QDir().mkpath(Folder()));
+    WriteAll(Hall(), "my own notes\n");
+    const HallRead read = ReadHallFile(Hall());
+    EXPECT_EQ(read.state, HallRead::State::Damaged);
+    EXPECT_TRUE(read.table.Entries().empty());
+    EXPECT_EQ(ReadAll(Hall()), "my own notes\n"); // reading never changes it
+
+    const HallRecord record = RecordInHallFile(Hall(), Game(900, 1, "Ann"));
+    EXPECT_TRUE(record.entered);
+    EXPECT_TRUE(record.note.contains(Hall() + QStringLiteral(".damaged")))
+        << record.note.toStdString();
+    EXPECT_EQ(ReadAll(Hall() + QStringLiteral(".damaged")), "my own notes\n");
+    EXPECT_EQ(NamesOf(ReadHallFile(Hall()).table), "Ann");
+
+    // A second damaged hall does not replace the first one set aside.
+    WriteAll(Hall(), "more notes\n");
+    EXPECT_TRUE(RecordInHallFile(Hall(), Game(800, 2, "Bob")).entered);
+    EXPECT_EQ(ReadAll(Hall() + QStringLiteral(".damaged")), "my own notes\n");
+    EXPECT_EQ(ReadAll(Hall() + QStringLiteral(".damaged-2")), "more notes\n");
+    EXPECT_EQ(NamesOf(ReadHallFile(Hall()).table), "Bob");
+}
+
+TEST_F(HallFileTest, OnlyARegularFileIsReadAndNothingElseAtItsPlaceIsFollowedOrWaitedFor) {
+    ASSERT_TRUE(QDir().mkpath(Folder()));
+    const QByteArray hallName = QFile::encodeName(Hall());
+    // A link to a good hall elsewhere: neither read nor written through.
+    const QString elsewhere = dir.filePath(QStringLiteral("elsewhere.txt"));
+    const std::string goodHall = kHallHeader + "1043\t990\t2026-12-09T19:15:03Z\tCindy\n";
+    WriteAll(elsewhere, goodHall);
+    ASSERT_EQ(symlink(QFile::encodeName(elsewhere).constData(), hallName.constData()), 0);
+    HallRead read = ReadHallFile(Hall());
+    EXPECT_EQ(read.state, HallRead::State::Damaged);
+    EXPECT_EQ(read.problem, QStringLiteral("it is a symbolic link"));
+    EXPECT_TRUE(RecordInHallFile(Hall(), Game(1, 1, "Ann")).entered);
+    EXPECT_EQ(ReadAll(elsewhere), goodHall);
+    EXPECT_TRUE(QFileInfo(Hall() + QStringLiteral(".damaged")).isSymLink());
+    EXPECT_FALSE(QFileInfo(Hall()).isSymLink());
+
+    // A pipe nobody writes to: should the read wait for a writer after all, this one comes
+    // along, so a fault fails the test instead of hanging it.
+    ASSERT_TRUE(QFile::remove(Hall()));
+    ASSERT_EQ(mkfifo(hallName.constData(), 0644), 0);
+    std::thread writer([&hallName] {
+        const int fd = open(hallName.constData(), O_WRONLY | O_CLOEXEC);
+        if (fd >= 0) {
+            close(fd);
+        }
+    });
+    read = ReadHallFile(Hall());
+    const int release = open(hallName.constData(), O_RDONLY | O_NONBLOCK);
+    writer.join();
+    close(release);
+    EXPECT_EQ(read.problem, QStringLiteral("it is not a regular file"));
+
+    ASSERT_TRUE(QFile::remove(Hall()));
+    ASSERT_TRUE(QDir().mkdir(Hall()));
+    EXPECT_EQ(ReadHallFile(Hall()).state, HallRead::State::Damaged);
+    ASSERT_TRUE(QDir().rmdir(Hall()));
+
+    WriteAll(Hall(), kHallHeader + std::string(1024 * 1024, '\n'));
+    EXPECT_EQ(ReadHallFile(Hall()).problem, QStringLiteral("it is larger than 16 KiB"));
+}
+
+TEST_F(HallFileTest, AHallThatCannotBeWrittenLeavesTheOldFileAndSaysSo) {
+    ASSERT_TRUE(RecordInHallFile(Hall(), Game(700, 1, "Ann")).entered);
+    const std::string before = ReadAll(Hall());
+    // Readable, as a root test run reads it without its privileges, but closed to writing.
+    const auto readable = QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                          QFileDevice::ExeOther;
+    QFile::setPermissions(dir.path(), readable | QFileDevice::WriteOwner);
+    QFile::setPermissions(Folder(), readable);
+    HallRecord record;
+    {
+        AsUnprivilegedFiles unprivileged;
+        record = RecordInHallFile(Hall(), Game(900, 2, "Bob"));
+    }
+    QFile::setPermissions(Folder(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_FALSE(record.entered);
+    EXPECT_TRUE(record.note.startsWith(QStringLiteral("The hall of fame could not be written")))
+        << record.note.toStdString();
+    EXPECT_EQ(ReadAll(Hall()), before);
 }
 
 } // namespace

@@ -1,7 +1,9 @@
+#include "document/MatchFormat.h"
 #include "support/KnownSplit.h"
 #include "support/ViewFixture.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -131,8 +133,11 @@ TEST_F(ScoringTest, TheJackpotGoesToTheScorerWhateverTheLoadedActiveFlagsSay) {
     struct Flags {
         int active[6];
     };
+    std::vector<ScoredGame> reported;
+    rig.view->SetScoredGameListener([&](const ScoredGame& game) { reported.push_back(game); });
     for (const Flags flags : {Flags{{0, 0, 0, 0, 0, 0}}, Flags{{1, 0, 0, 1, 0, 0}}}) {
         SCOPED_TRACE(flags.active[3]);
+        reported.clear();
         rig.doc.OnNewDocument();
         rig.doc.m_nSortRow = 3;
         for (int p = 1; p < 6; ++p) {
@@ -153,6 +158,11 @@ TEST_F(ScoringTest, TheJackpotGoesToTheScorerWhateverTheLoadedActiveFlagsSay) {
         for (int p = 0; p < 5; ++p) {
             EXPECT_EQ(rig.doc.m_lAllGames[p], 10000 * (5 - p)) << "column " << p;
         }
+        // The records beyond the match hear of the scorer, though the sort has moved her.
+        ASSERT_EQ(reported.size(), 1u);
+        EXPECT_EQ(reported[0].score, 1300);
+        EXPECT_EQ(reported[0].playerName, "Alice");
+        EXPECT_EQ(reported[0].intervalMs, 2990);
         NextGame();
     }
 }
@@ -204,6 +214,102 @@ TEST_F(ScoringTest, ExtremeLoadedStatisticsWrapInsteadOfOverflowing) {
     EXPECT_EQ(rig.doc.m_lAverage[0], 77); // no division by a game count of 0
     EXPECT_LT(rig.doc.m_lAllGames[0], 0);
     EXPECT_LT(rig.doc.m_lPot, 0);
+}
+
+// ---- Showing the centre after each game ---------------------------------------------------
+
+bool IsBlack(const QImage& image, int x, int y) {
+    return (image.pixel(x, y) & 0xFFFFFFu) == RGB(0, 0, 0);
+}
+bool IsBlue(const QImage& image, int x, int y) {
+    return (image.pixel(x, y) & 0xFFFFFFu) == RGB(0, 0, 255);
+}
+int CountBlue(const QImage& image, const CRect& r) {
+    int blue = 0;
+    for (int y = r.top; y < r.bottom; ++y) {
+        for (int x = r.left; x < r.right; ++x) {
+            blue += IsBlue(image, x, y);
+        }
+    }
+    return blue;
+}
+
+TEST(CentreShowingTest, AStopShowsTheCentreAndThePinThenGoesOnExactlyAsWithoutIt) {
+    // The same game in two views from the same random numbers: a jackpot, its pin 12 pixels
+    // right of and below the centre.
+    ViewRig off;
+    ViewRig on;
+    EXPECT_EQ(off.view->m_bShowCentre, 0); // off unless the player chooses it
+    on.view->m_bShowCentre = 1;
+    QImage shown;
+    int screenWhileShown = -1;
+    std::size_t soundsBeforeTheLook = 0;
+    on.host.onPause = [&] {
+        shown = on.host.ClientImage().copy();
+        screenWhileShown = on.view->m_nScreen;
+        soundsBeforeTheLook = on.host.sounds.size();
+    };
+    for (ViewRig* rig : {&off, &on}) {
+        rig->Paint();
+        std::srand(11);
+        rig->StartGameAndFirstTick();
+        rig->doc.m_lPot = 300;
+        PaintKnownSplit(*rig->view, rig->host.ClientImage(), 12, 12, 1000, 5000, 5000, 5000, 300);
+        rig->Key(VK_SPACE);
+    }
+
+    EXPECT_TRUE(off.host.pauses.empty());
+    EXPECT_EQ(on.host.pauses, std::vector<int>{2000});
+    const CGlobuleView& v = *on.view;
+    EXPECT_EQ(v.m_nCentreDistance, 17); // 12 across and 12 down
+    EXPECT_EQ(screenWhileShown, 5);
+    EXPECT_EQ(soundsBeforeTheLook, 1u); // the stop's; the jackpot's come after the look
+    const int cx = v.m_nCentreScreenX;
+    const int cy = v.m_nCentreScreenY;
+    const int left = v.m_rcBlob.left;
+    const int top = v.m_rcBlob.top;
+    EXPECT_TRUE(IsBlue(shown, cx, cy));
+    EXPECT_TRUE(IsBlue(shown, left + 1, cy));
+    EXPECT_TRUE(IsBlue(shown, cx, top + 1));
+    EXPECT_TRUE(IsBlack(shown, left + 1, v.m_nPinY));
+    EXPECT_TRUE(IsBlack(shown, v.m_nPinX, top + 1));
+    EXPECT_GT(CountBlue(shown, v.m_rcCentreReport), 100); // the distance, in the mark's blue
+
+    // Then the Score screen with its new blob, the jackpot and its payout, as without it.
+    EXPECT_EQ(on.host.ClientImage(), off.host.ClientImage());
+    EXPECT_EQ(on.host.sounds, off.host.sounds);
+    EXPECT_EQ(on.host.timerStarts.size(), off.host.timerStarts.size());
+    EXPECT_EQ(matchfile::Store(on.doc), matchfile::Store(off.doc));
+    EXPECT_EQ(on.doc.m_lAllGames[0], 1300 + 350);
+}
+
+TEST(CentreShowingTest, ATimeOutShowsTheCentreWithoutAPinAndEntersNoRecord) {
+    ViewRig rig;
+    rig.view->m_bShowCentre = 1;
+    int reported = 0;
+    rig.view->SetScoredGameListener([&](const ScoredGame&) { ++reported; });
+    QImage shown;
+    rig.host.onPause = [&] { shown = rig.host.ClientImage().copy(); };
+    rig.Paint();
+    rig.StartGameAndFirstTick();
+    for (int tick = 0; tick < 11; ++tick) {
+        rig.Tick();
+    }
+    const CGlobuleView& v = *rig.view;
+    EXPECT_EQ(rig.host.pauses, std::vector<int>{2000});
+    EXPECT_EQ(v.m_nCentreDistance, -1);
+    EXPECT_TRUE(IsBlue(shown, v.m_rcBlob.left + v.m_nCentreX, v.m_rcBlob.top + v.m_nCentreY));
+    int black = 0;
+    for (int y = v.m_rcBlob.top; y < v.m_rcBlob.bottom; ++y) {
+        for (int x = v.m_rcBlob.left; x < v.m_rcBlob.right; ++x) {
+            black += IsBlack(shown, x, y);
+        }
+    }
+    EXPECT_EQ(black, 0); // no cross hairs of the player's
+    EXPECT_EQ(v.m_nScreen, 4);
+    EXPECT_EQ(rig.doc.m_lNumGames[0], 1);
+    EXPECT_EQ(rig.doc.m_lPot, 0);
+    EXPECT_EQ(reported, 0);
 }
 
 } // namespace

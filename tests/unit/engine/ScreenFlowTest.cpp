@@ -55,12 +55,53 @@ TEST(ScreenFlowTest, PageKeysWalkTheHomePagesAndWrap) {
         EXPECT_EQ(rig.view->m_nHelpPage, expected);
     }
     for (int k = 0; k < 10; ++k) {
-        rig.view->OnKeyDown(VK_NEXT, 5, 0); // repeats act like fresh presses
+        rig.view->OnKeyDown(VK_NEXT, 5, 0); // a repeat count alone does not mark a held key
     }
     EXPECT_EQ(rig.view->m_nHelpPage, 12);
     rig.Key(VK_NEXT);
     EXPECT_EQ(rig.view->m_nHelpPage, 0);
     EXPECT_EQ(rig.Pixel(5, 5), kPeach);
+}
+
+TEST(ScreenFlowTest, AHeldKeyIsOnePressItsRepeatsDoNothingOnAnyScreen) {
+    ViewRig rig;
+    rig.Paint();
+    int reported = 0;
+    rig.view->SetScoredGameListener([&](const ScoredGame&) { ++reported; });
+    auto repeatAll = [&rig] {
+        for (unsigned key : {VK_NEXT, VK_PRIOR, VK_SPACE, VK_END, VK_F1}) {
+            rig.view->OnKeyDown(key, 1, KF_REPEAT);
+        }
+    };
+    auto expectUnchanged = [&rig](int screen, const QImage& before) {
+        EXPECT_EQ(rig.view->m_nScreen, screen);
+        EXPECT_EQ(rig.view->m_nHelpPage, 0);
+        EXPECT_EQ(rig.host.ClientImage(), before);
+        EXPECT_TRUE(rig.host.messages.empty());
+        EXPECT_EQ(rig.doc.m_lNumGames[0], 0);
+    };
+    QImage before = rig.host.ClientImage().copy();
+    repeatAll();
+    expectUnchanged(0, before);
+
+    rig.Key(VK_SPACE);
+    ASSERT_EQ(rig.view->m_nScreen, 4);
+    before = rig.host.ClientImage().copy();
+    repeatAll();
+    expectUnchanged(4, before);
+
+    rig.Key(VK_SPACE);
+    rig.Tick();
+    ASSERT_EQ(rig.view->m_nScreen, 5);
+    before = rig.host.ClientImage().copy();
+    repeatAll();
+    expectUnchanged(5, before);
+    EXPECT_TRUE(rig.host.TimerRunning(CGlobuleView::kPlayTimer));
+
+    rig.Key(VK_SPACE); // the next real press stops the game as always
+    EXPECT_EQ(rig.view->m_nScreen, 4);
+    EXPECT_EQ(rig.doc.m_lNumGames[0], 1);
+    EXPECT_EQ(reported, 1);
 }
 
 TEST(ScreenFlowTest, KeysThatDoNothingStillRefreshTheCaption) {
@@ -159,7 +200,10 @@ TEST(ScreenFlowTest, HelpDuringPlayCountsTheGameWithoutPoints) {
         screenDuringBox = rig.view->m_nScreen;
         playTimerDuringBox = rig.host.TimerRunning(CGlobuleView::kPlayTimer);
     };
+    int reported = 0;
+    rig.view->SetScoredGameListener([&](const ScoredGame&) { ++reported; });
     rig.Key(VK_F1);
+    EXPECT_EQ(reported, 0); // no score: nothing for the records beyond the match
     ASSERT_EQ(rig.host.messages.size(), 1u);
     EXPECT_EQ(rig.host.messages[0], rig.view->m_strPlayHelp);
     EXPECT_FALSE(playTimerDuringBox);
