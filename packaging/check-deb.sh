@@ -24,7 +24,11 @@ fi
 # ---- Package build and lintian ------------------------------------------------------------
 
 started=$SECONDS
-changes=$("$root/packaging/build-deb.sh" "$build" | tee /dev/stderr | tail -n1)
+build_log=$(mktemp)
+"$root/packaging/build-deb.sh" "$build" >"$build_log"
+cat "$build_log"
+changes=$(tail -n1 "$build_log")
+rm -f "$build_log"
 debs=()
 while read -r name; do
     debs+=("$build/$name")
