@@ -1,30 +1,60 @@
 #!/usr/bin/env bash
-# Builds the Debian package globule_<version>_<arch>.deb in a fresh build folder: the game
-# alone (no tests), with Debian's compiler flags and hardening and warnings as errors, laid out
-# under /usr the way Debian lays out a game, stripped, its library dependencies worked out by
-# dpkg-shlibdeps. Prints the package's path as its last line.
-#   BUILD_DIR   the build folder, emptied first (default: build-deb/ at the project root)
+# Builds the Debian source and binary packages of the commit at HEAD, as a distribution
+# builds them: the upstream tarball globule_<upstream>.orig.tar.xz made from the git tree
+# without debian/, unpacked into a clean folder with debian/ beside it, and
+# `dpkg-buildpackage -us -uc` run there (with no network where a network namespace can be had),
+# which also runs the test suite unless --nocheck. Uncommitted changes are not in the package.
+# Prints the .changes file's path as its last line; the build's log is build.log beside it.
+#   --nocheck   neither build nor run the tests (DEB_BUILD_OPTIONS=nocheck, profile nocheck)
+#   OUT         the folder for the results, emptied first (default: build-deb/ at the root)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD_DIR:-$root/build-deb}
+nocheck=0
+if [[ ${1:-} == --nocheck ]]; then
+    nocheck=1
+    shift
+fi
+out=$(realpath -m "${1:-$root/build-deb}")
 "$root/scripts/setup.sh" --deb
+"$root/packaging/check-release.sh"
+# No compiler cache: one shared between folders could hide a build that depends on its folder.
+unset CMAKE_C_COMPILER_LAUNCHER CMAKE_CXX_COMPILER_LAUNCHER
 
-rm -rf "$build"
-# dpkg-buildflags maps the current folder to "." in the debugging data: run it from the root.
-cd "$root"
-export DEB_BUILD_MAINT_OPTIONS=hardening=+all
-CXXFLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
-LDFLAGS=$(dpkg-buildflags --get LDFLAGS)
-export CXXFLAGS LDFLAGS
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=None -DBUILD_TESTING=OFF -DGLOBULE_WERROR=ON \
-    -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_BINDIR=games >/dev/null
-cmake --build "$build" -j"$(nproc)"
-(cd "$build" && cpack -G DEB)
+version=$(dpkg-parsechangelog -l "$root/debian/changelog" -S Version)
+upstream=${version%-*}
+if [[ -n $(git -C "$root" status --porcelain --untracked-files=no) ]]; then
+    echo "build-deb: the package is built from HEAD; uncommitted changes are left out" >&2
+fi
+rm -rf "$out"
+mkdir -p "$out"
+orig=$out/globule_$upstream.orig.tar.xz
+source=$out/globule-$upstream
+git -C "$root" archive --format=tar --prefix="globule-$upstream/" HEAD ':(exclude)debian' |
+    xz -T1 -6 >"$orig"
+tar -xf "$orig" -C "$out"
+git -C "$root" archive --format=tar HEAD debian | tar -x -C "$source"
 
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
-deb=$build/globule_${version}_$(dpkg --print-architecture).deb
-if [[ ! -f $deb ]]; then
-    echo "build-deb: cpack made no $deb" >&2
+options=(-us -uc -J"$(nproc)")
+if ((nocheck)); then
+    export DEB_BUILD_OPTIONS="nocheck ${DEB_BUILD_OPTIONS:-}"
+    options+=(-Pnocheck)
+fi
+isolate=()
+if unshare --net true 2>/dev/null; then isolate=(unshare --net); fi
+if ! (cd "$source" && "${isolate[@]}" dpkg-buildpackage "${options[@]}") >"$out/build.log" 2>&1; then
+    tail -n 60 "$out/build.log" >&2
+    echo "build-deb: dpkg-buildpackage failed; the whole log is $out/build.log" >&2
     exit 1
 fi
-echo "$deb"
+if ((nocheck)); then
+    echo "build-deb: built without the tests (nocheck)"
+else
+    # ctest's summary: how many tests ran in the build, and that all passed.
+    grep -E '^[0-9]+% tests passed' "$out/build.log" | sed 's/^/build-deb: ctest: /'
+fi
+changes=$out/globule_${version}_$(dpkg --print-architecture).changes
+[[ -f $changes ]] || {
+    echo "build-deb: dpkg-buildpackage made no $changes" >&2
+    exit 1
+}
+echo "$changes"

@@ -8,13 +8,16 @@ build=${BUILD_DIR:-$root/build}
 "$root/scripts/setup.sh" --e2e
 
 desktop-file-validate "$root/packaging/globule.desktop"
-appstreamcli validate --no-net --pedantic --strict "$root/packaging/org.example.globule.metainfo.xml"
+"$root/packaging/check-release.sh"
 
 if [[ ! -x "$build/globule" ]]; then
     BUILD_DIR=$build "$root/scripts/build.sh"
 fi
-# The build configures the manual page; man must find its NAME line and render it unwarned.
+# The build configures the manual page and the AppStream data; man must find the page's NAME
+# line and render it unwarned.
 cmake --build "$build" --target globule -j"$(nproc)" >/dev/null
+app_id=$(sed -n 's/^set(GLOBULE_APP_ID "\(.*\)")$/\1/p' "$root/CMakeLists.txt")
+appstreamcli validate --no-net --pedantic --strict "$build/$app_id.metainfo.xml"
 lexgrog "$build/globule.6"
 warnings=$(MANWIDTH=80 man --warnings -E UTF-8 -l "$build/globule.6" 2>&1 >/dev/null)
 if [[ -n $warnings ]]; then
@@ -31,7 +34,7 @@ expected=(
     bin/globule
     "${libdir:-lib}/globule/libglobule_sound.so"
     share/applications/globule.desktop
-    share/metainfo/org.example.globule.metainfo.xml
+    "share/metainfo/$app_id.metainfo.xml"
     share/icons/hicolor/scalable/apps/globule.svg
     share/man/man6/globule.6
 )

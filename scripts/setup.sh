@@ -1,27 +1,37 @@
 #!/usr/bin/env bash
-# Installs whatever Debian packages the build, the tests and the game still lack.
+# Installs whatever Debian packages the game, its build and the tests still lack.
+#   --game       only what the game needs to build and run (the play command's set)
 #   --e2e        also the tools of the real-window tests and of the desktops CI checks
 #   --desktops   also the other desktops of the whole desktop matrix (tests/e2e/desktops.sh)
 #   --deb        also the tools that build and check the Debian package
 set -euo pipefail
 
+# The game: its compiler and build tools, the development packages of the libraries it links,
+# the fonts it draws its texts with, and the plugin that lets it run on a Wayland desktop.
 packages=(
     cmake make g++ pkg-config
     qt6-base-dev qt6-multimedia-dev libgl-dev
+    fonts-dejavu-core fonts-liberation2
+    qt6-wayland
+)
+# The tests, the benchmark, the sanitizer and fuzz builds, the format check, the sound tests'
+# private server and the locales the caption tests build.
+tests=(
     libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev clang-format
-    fonts-dejavu-core fonts-liberation2
-    qt6-wayland pulseaudio pulseaudio-utils locales
+    pulseaudio pulseaudio-utils locales
 )
+if [[ " $* " != *" --game "* ]]; then packages+=("${tests[@]}"); fi
 for option in "$@"; do
     case $option in
+    --game) ;;
     --e2e)
         packages+=(xvfb openbox weston xdotool x11-utils imagemagick sox
             desktop-file-utils appstream man-db pipewire pipewire-pulse wireplumber dbus-x11
             xfwm4 tint2 sway grim wtype xwayland jq)
         ;;
     --desktops) packages+=(fluxbox icewm kwin-wayland mutter) ;;
-    --deb) packages+=(dpkg-dev file lintian) ;;
+    --deb) packages+=(dpkg-dev debhelper file lintian xz-utils git diffoscope-minimal) ;;
     *)
         echo "setup.sh: unknown option $option" >&2
         exit 2
