@@ -163,8 +163,13 @@ awk -v p="$peak" -v r="$rms" 'BEGIN {exit !(p > 0.05 && r > 0.001)}' ||
     fail "nothing audible was recorded (peak $peak, RMS $rms over $length s)"
 step "sound: the stop cue through $module: ${length} s recorded, peak $peak, RMS $rms"
 
+# The game just played is not saved: Alt+F4 asks about it first, and Discard lets it go.
 timeout 10 xdotool key --clearmodifiers alt+F4 || fail "xdotool"
-wait_for 20 bash -c "! kill -0 $game 2>/dev/null" || fail "Alt+F4 did not close the program"
+question_up() { timeout 5 xdotool search --onlyvisible --name '^Globule$' >/dev/null 2>&1; }
+wait_for 20 question_up || fail "Alt+F4 asked nothing about the unsaved game"
+step "Alt+F4 asked whether to save the game just played"
+timeout 10 xdotool key --clearmodifiers alt+d || fail "xdotool"
+wait_for 20 bash -c "! kill -0 $game 2>/dev/null" || fail "Discard did not close the program"
 wait "$game" || fail "the installed program ended with status $?"
 
 # ---- Purge --------------------------------------------------------------------------------

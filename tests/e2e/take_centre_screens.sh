@@ -130,8 +130,12 @@ if [[ $size == 1024x768 ]]; then
     step "the hall of fame, in $out/hall-of-fame.png; Escape closed it"
 fi
 
+# The games played are not saved: Ctrl+Q asks about them first, and Discard lets them go.
 press ctrl+q
+question_up() { timeout 5 xdotool search --onlyvisible --name '^Globule$' >/dev/null 2>&1; }
+wait_for 5 question_up || fail "Ctrl+Q asked nothing about the unsaved games"
+press alt+d
 ended() { ! alive; }
-wait_for 5 ended || fail "Ctrl+Q did not end the program"
-step "Ctrl+Q ended the program"
+wait_for 5 ended || fail "Ctrl+Q and Discard did not end the program"
+step "Ctrl+Q asked about the unsaved games and, answered Discard, ended the program"
 passed=1
