@@ -215,13 +215,19 @@ xwayland_bindings() {
     desktop_scale() { echo 1; } # the X11 client's own pixels
 }
 
-# start_kwin SCALE: KWin's virtual backend at 1920x1080.
-start_kwin() {
+# A private runtime folder, scratch settings, no sound server, and the D-Bus session that KWin
+# and mutter want.
+compositor_session() {
     mkdir -m 700 "$work/runtime"
     export XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config
     export PULSE_SERVER=unix:$work/no-sound-server
     eval "$(dbus-launch --sh-syntax)"
     pids+=("$DBUS_SESSION_BUS_PID")
+}
+
+# start_kwin SCALE: KWin's virtual backend at 1920x1080.
+start_kwin() {
+    compositor_session
     # The packaged binary carries file capabilities that a container refuses; a copy has none.
     cp /usr/bin/kwin_wayland "$work/kwin_wayland"
     # KWin picks its Xwayland display itself; a program it starts reports it.
@@ -236,11 +242,7 @@ start_kwin() {
 }
 
 start_mutter() {
-    mkdir -m 700 "$work/runtime"
-    export XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config
-    export PULSE_SERVER=unix:$work/no-sound-server
-    eval "$(dbus-launch --sh-syntax)"
-    pids+=("$DBUS_SESSION_BUS_PID")
+    compositor_session
     mutter --headless --wayland --virtual-monitor 1920x1080 --wayland-display globule-mutter \
         >"$work/mutter.log" 2>&1 &
     pids+=($!)
