@@ -80,10 +80,13 @@ void QtViewHost::Dispatch(std::function<void()> event) {
 bool QtViewHost::IsRepeat(const QKeyEvent& press) const {
     // X11 repeats a held key as a release and a press of the same moment, and Qt, which looks
     // ahead for the press when the release comes, does not always find it in time. (Events
-    // that no keyboard made carry no scan code, and may share a millisecond.)
+    // that no keyboard made carry no scan code, and may share a millisecond; those that a
+    // program sends, or a virtual keyboard, may carry no time at all: two presses of time 0
+    // are two presses.)
     return press.isAutoRepeat() ||
            (press.nativeScanCode() != 0 && press.nativeScanCode() == m_lastRelease.scanCode &&
-            press.key() == m_lastRelease.key && press.timestamp() == m_lastRelease.timestamp);
+            press.key() == m_lastRelease.key && press.timestamp() != 0 &&
+            press.timestamp() == m_lastRelease.timestamp);
 }
 
 void QtViewHost::keyReleaseEvent(QKeyEvent* event) {

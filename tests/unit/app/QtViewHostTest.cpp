@@ -166,9 +166,9 @@ TEST(QtViewHostTest, AKeyHeldDownReachesTheViewAsARepeatHoweverTheDesktopSaysSo)
     send(QEvent::KeyRelease, false, 5000);
     send(QEvent::KeyPress, false, 5000);
     EXPECT_EQ(rig.view->m_nScreen, 4);
-    // A real press, a moment after the release.
-    send(QEvent::KeyRelease, false, 6000);
-    send(QEvent::KeyPress, false, 6120);
+    // Presses that a program or a virtual keyboard sends carry no time: each is a press.
+    send(QEvent::KeyRelease, false, 0);
+    send(QEvent::KeyPress, false, 0);
     EXPECT_EQ(rig.view->m_nScreen, 5);
 }
 
