@@ -41,8 +41,8 @@ made=$(cd "$build" && stat -c '%n %s bytes' ./*.orig.tar.* ./*.dsc ./*.deb | pas
 step "package build: $(basename "$changes") in $((SECONDS - started)) s: ${made//,/, }"
 
 lintian_log=$(mktemp)
-# Every tag down to the pedantic ones, and the overridden ones marked O: (their reasons are in
-# debian/source/lintian-overrides); any error or warning that is not overridden fails.
+# Every tag down to the pedantic ones, and any overridden ones marked O: (their reasons would be
+# in debian/source/lintian-overrides); any error or warning that is not overridden fails.
 lintian_status=0
 lintian --pedantic --display-info --show-overrides --fail-on none "$changes" >"$lintian_log" 2>&1 ||
     lintian_status=$?
