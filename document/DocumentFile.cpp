@@ -3,6 +3,7 @@
 #include "document/Archive.h"
 #include "document/FileTexts.h"
 #include "document/GlobuleDoc.h"
+#include "document/RegularFile.h"
 #include "document/SafeWrite.h"
 #include "platform/FilePath.h"
 #include "platform/MessageBox.h"
@@ -64,28 +65,18 @@ FileOutcome OpenDocumentFile(CGlobuleDoc& doc, const std::string& path, IMessage
         TellFileError(messages, ENOENT, fullPath);
         return FileOutcome::Failed;
     }
-    // A pipe would hold the open until someone writes to it, and a device reads as nothing or
-    // without end: the file is opened without waiting and read only if it is a regular one.
-    // (Not waiting changes nothing for a regular file.)
-    errno = 0;
-    const int fd = ::open(fullPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        TellFileError(messages, errno != 0 ? errno : EACCES, fullPath);
-        return FileOutcome::Failed;
-    }
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        if (S_ISDIR(info.st_mode)) {
-            TellFileError(messages, EISDIR, fullPath);
-        } else {
-            messages.ShowMessage(filetext::kFailedToOpen);
-        }
-        return FileOutcome::Failed;
-    }
     QFile file;
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
+    const RegularFileOpen opened =
+        OpenRegularFile(file, QByteArray::fromStdString(fullPath), /*followLinks=*/true);
+    if (opened.outcome == RegularFileOpen::Outcome::OpenFailed) {
+        TellFileError(messages, opened.error, fullPath);
+        return FileOutcome::Failed;
+    }
+    if (opened.outcome == RegularFileOpen::Outcome::NotRegular && opened.folder) {
+        TellFileError(messages, EISDIR, fullPath);
+        return FileOutcome::Failed;
+    }
+    if (opened.outcome != RegularFileOpen::Outcome::Opened) {
         messages.ShowMessage(filetext::kFailedToOpen);
         return FileOutcome::Failed;
     }

@@ -1,5 +1,7 @@
 #include "document/HallOfFameFile.h"
 
+#include "document/RegularFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -9,7 +11,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -83,26 +84,23 @@ bool WriteHall(const QString& path, const hall::Table& table, QString& problem) 
 } // namespace
 
 HallRead ReadHallFile(const QString& path) {
-    // Not through a link, and without waiting on a pipe: only a regular file is a hall.
-    errno = 0;
-    const int fd =
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOFOLLOW);
-    if (fd < 0) {
-        const int error = errno;
-        if (error == ENOENT) {
+    // Not through a link: only a regular file of its own is a hall.
+    QFile file;
+    const RegularFileOpen opened =
+        OpenRegularFile(file, QFile::encodeName(path), /*followLinks=*/false);
+    switch (opened.outcome) {
+    case RegularFileOpen::Outcome::Opened:
+        break;
+    case RegularFileOpen::Outcome::OpenFailed:
+        if (opened.error == ENOENT) {
             return {}; // no game has entered the hall yet
         }
-        return Damaged(error == ELOOP ? QStringLiteral("it is a symbolic link")
-                                      : QStringLiteral("it cannot be read: ") + SystemError(error));
-    }
-    QFile file;
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
+        return Damaged(opened.error == ELOOP
+                           ? QStringLiteral("it is a symbolic link")
+                           : QStringLiteral("it cannot be read: ") + SystemError(opened.error));
+    case RegularFileOpen::Outcome::NotRegular:
         return Damaged(QStringLiteral("it is not a regular file"));
-    }
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
+    case RegularFileOpen::Outcome::Unreadable:
         return Damaged(QStringLiteral("it cannot be read"));
     }
     // One byte more than a hall may hold tells a file that is too large, however large.

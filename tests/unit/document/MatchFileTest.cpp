@@ -324,8 +324,13 @@ TEST_F(MatchFileTest, OnlyARegularFileOpensAndOnlyARegularFileIsReplaced) {
     EXPECT_EQ(fromPipe, FileOutcome::Failed);
 
     EXPECT_EQ(OpenFile(doc, QStringLiteral("/dev/zero"), messages), FileOutcome::Failed);
+    // A folder is named as what it is: a path to no file.
+    const QString folder = PathOf("folder.bin");
+    ASSERT_TRUE(QDir().mkdir(folder));
+    EXPECT_EQ(OpenFile(doc, folder, messages), FileOutcome::Failed);
     EXPECT_EQ(messages.shown,
-              (std::vector<std::string>{"Failed to open document.", "Failed to open document."}));
+              (std::vector<std::string>{"Failed to open document.", "Failed to open document.",
+                                        folder.toStdString() + " contains an incorrect path."}));
     EXPECT_EQ(Snapshot(doc), before);
 
     messages.shown.clear();
