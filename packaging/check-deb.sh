@@ -13,7 +13,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build-deb}
 sudo=""
 if [[ $(id -u) -ne 0 ]]; then sudo="sudo"; fi
-step() { echo "deb: $*"; }
+# The real-window session below brings its own step and fail, named by this.
+check_name=deb
+step() { echo "$check_name: $*"; }
 
 if dpkg-query -W -f='${Status}' globule 2>/dev/null | grep -q "installed"; then
     echo "check-deb: a globule package is installed already; remove it first" >&2
@@ -74,11 +76,6 @@ finish() {
     exit "$status"
 }
 trap finish EXIT
-fail() {
-    echo "check-deb FAILED: $*" >&2
-    [[ -f $work/globule.log ]] && sed 's/^/  globule: /' "$work/globule.log" >&2
-    exit 1
-}
 
 installed=1
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q "${debs[@]}" >"$work/install.log" 2>&1 ||

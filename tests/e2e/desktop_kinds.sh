@@ -36,7 +36,6 @@ crop_window() {
     /usr/bin/convert "$1" -crop "${w}x${h}+${x}+${y}" +repage "$2"
 }
 
-PEACH='#FFC8A0'
 REFUSAL_RED='#FF0000'
 PALE_PINK='#FFF0F0'
 PALE_GREEN='#DCFFDC'

@@ -17,6 +17,7 @@ seconds_each=${SECONDS_EACH:-60}
 if [[ ! -x "$build/globule" ]]; then
     BUILD_DIR=$build "$root/scripts/build.sh"
 fi
+check_name=measure_idle
 source "$root/tests/e2e/session.sh"
 
 cmake -S "$root/tests/e2e/baseline" -B "$work/baseline" >/dev/null
@@ -25,10 +26,6 @@ start_session
 xserver=${pids[0]}
 ticks_per_second=$(getconf CLK_TCK)
 
-fail() {
-    echo "measure_idle FAILED: $*" >&2
-    exit 1
-}
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 cpu_ns() { cat /proc/"$1"/task/*/schedstat | awk '{n += $1} END {printf "%.0f", n}'; }
 wakeups() { cat /proc/"$1"/task/*/status | awk '/^voluntary_ctxt_switches/ {n += $2} END {print n}'; }
@@ -59,7 +56,7 @@ measure() {
 
 bare() { # what [ARGS...]
     start_game "$work/baseline/bare_window" "${@:2}"
-    wait_for 20 shows '#FFC8A0' 1000 440 || fail "the bare window did not paint"
+    wait_for 20 shows "$PEACH" 1000 440 || fail "the bare window did not paint"
     measure "$1"
     kill "$game"
     wait "$game" 2>/dev/null || true
@@ -69,12 +66,12 @@ bare "bare Qt window"
 bare "bare Qt window, a 50 ms timer" 50
 
 start_game "$build/globule"
-wait_for 20 shows '#FFC8A0' 1000 440 || fail "no Home page"
+wait_for 20 shows "$PEACH" 1000 440 || fail "no Home page"
 measure "game: Home page"
 timeout 10 xdotool key --clearmodifiers space
 wait_for 10 shows '#DCFFDC' 5 440 || fail "Space did not show the Score screen"
 measure "game: Score screen"
 timeout 10 xdotool key --clearmodifiers End
-wait_for 10 shows '#FFC8A0' 1000 440 || fail "End did not show the Home page"
+wait_for 10 shows "$PEACH" 1000 440 || fail "End did not show the Home page"
 measure "game: Home page after End from Score"
 passed=1

@@ -14,14 +14,8 @@ fi
 program=$build/globule
 new_match=$root/tests/fuzz/seeds/new_match.bin
 
+check_name=e2e
 source "$root/tests/e2e/session.sh"
-
-fail() {
-    echo "e2e FAILED: $*" >&2
-    [[ -f $work/globule.log ]] && sed 's/^/  globule: /' "$work/globule.log" >&2
-    exit 1
-}
-step() { echo "e2e: $*"; }
 
 # ---- The display, the window manager and the program ------------------------------------
 
@@ -71,7 +65,6 @@ submit() {
     fail "the $1 dialog stayed open"
 }
 
-PEACH='#FFC8A0'
 PALE_GREEN='#DCFFDC'
 PALE_PINK='#FFF0F0'
 ORANGE='#FF8040'
@@ -79,16 +72,6 @@ TEAL='#00A0A0'
 
 # ---- Home ---------------------------------------------------------------------------------
 
-# The view sits below the menu bar: find its top as the first peach row of the Home page.
-view_top=""
-home_painted() {
-    shot home
-    local column
-    column=$(/usr/bin/convert "$work/home.png" -crop "1x80+5+$client_y" +repage -depth 8 txt:- |
-        awk -v want="$PEACH" 'index($0, want) {split($1, a, ","); print a[2]; exit}')
-    [[ -n $column ]] || return 1
-    view_top=$((client_y + ${column%:}))
-}
 wait_for 10 home_painted || fail "the Home page was not drawn (refused display or hang?)"
 step "Home page drawn; the view starts at y=$view_top"
 expect_pixel home 1000 $((view_top + 400)) "$PEACH" "Home background"

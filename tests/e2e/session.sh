@@ -23,6 +23,15 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# Progress and failure lines, named by the script's $check_name; a failure shows the game's
+# output.
+step() { echo "$check_name: $*"; }
+fail() {
+    echo "$check_name FAILED: $*" >&2
+    [[ -f $work/globule.log ]] && sed 's/^/  globule: /' "$work/globule.log" >&2
+    exit 1
+}
+
 # Runs "$@" every 0.1 s until it succeeds; gives up after $1 seconds.
 wait_for() {
     local seconds=$1
@@ -136,4 +145,18 @@ shot() { timeout 10 import -window root "$work/$1.png"; }
 pixel() {
     /usr/bin/convert "$work/$1.png" -crop "1x1+$2+$3" +repage -depth 8 txt:- |
         grep -o '#[0-9A-F]\{6\}' | head -n1
+}
+
+# The Home page's background.
+PEACH='#FFC8A0'
+# The view sits below the menu bar: a shot named "home" sets $view_top to the first peach row
+# under the client area's top, once the Home page is drawn.
+view_top=""
+home_painted() {
+    shot home
+    local row
+    row=$(/usr/bin/convert "$work/home.png" -crop "1x80+5+$client_y" +repage -depth 8 txt:- |
+        awk -v want="$PEACH" 'index($0, want) {split($1, a, ","); print a[2]; exit}')
+    [[ -n $row ]] || return 1
+    view_top=$((client_y + ${row%:}))
 }

@@ -20,14 +20,8 @@ seconds=${SOAK_SECONDS:-60}
 echo "soak-window: seed $seed, ${seconds} s of random input (replay: SOAK_SEED=$seed $0)"
 RANDOM=$seed
 
+check_name="soak-window (seed $seed)"
 source "$root/tests/e2e/session.sh"
-
-fail() {
-    echo "soak-window FAILED (seed $seed): $*" >&2
-    [[ -f $work/globule.log ]] && sed 's/^/  globule: /' "$work/globule.log" >&2
-    exit 1
-}
-step() { echo "soak-window: $*"; }
 
 start_session || fail "no X session"
 start_game "$program"
@@ -89,7 +83,6 @@ for _ in 1 2 3 4 5; do
 done
 box_up && fail "a message box does not close"
 
-PEACH='#FFC8A0'
 PALE_GREEN='#DCFFDC'
 TEAL='#00A0A0'
 probe_x=$((client_x + 5))

@@ -19,14 +19,8 @@ servers=${SERVERS:-pulseaudio pipewire}
 if [[ ! -x "$build/globule" ]]; then
     BUILD_DIR=$build "$root/scripts/build.sh"
 fi
+check_name=sound
 source "$root/tests/e2e/session.sh"
-
-fail() {
-    echo "sound FAILED: $*" >&2
-    [[ -f $work/globule.log ]] && sed 's/^/  globule: /' "$work/globule.log" >&2
-    exit 1
-}
-step() { echo "sound: $*"; }
 
 g++ -std=c++20 -O2 -Wall -Wextra -Werror -o "$work/sound_probe" "$root/tests/e2e/sound_probe.cpp"
 start_session || fail "no X session"

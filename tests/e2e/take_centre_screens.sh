@@ -21,14 +21,9 @@ if [[ "${2:-}" != --one ]]; then
     exit 0
 fi
 
-source "$root/tests/e2e/session.sh"
 size=${E2E_SCREEN:-1024x768}
-fail() {
-    echo "centre screens ($size) FAILED: $*" >&2
-    [[ -f $work/globule.log ]] && sed 's/^/  globule: /' "$work/globule.log" >&2
-    exit 1
-}
-step() { echo "centre screens ($size): $*"; }
+check_name="centre screens ($size)"
+source "$root/tests/e2e/session.sh"
 start_session || fail "no X session"
 
 # The choice is on, as the Options menu leaves it; the hall already holds a few games.
@@ -57,20 +52,9 @@ count_colour() {
     /usr/bin/convert "$work/$1.png" -depth 8 -format %c histogram:info:- |
         awk -v want="$2" 'index(toupper($0), want) {gsub(/[: ]/, "", $1); n += $1} END {print n + 0}'
 }
-PEACH='#FFC8A0'
 PALE_GREEN='#DCFFDC'
 CENTRE_BLUE='#0000FF'
 
-# The view's top: the first peach row of the Home page, below the menu bar.
-view_top=""
-home_painted() {
-    shot home
-    local row
-    row=$(/usr/bin/convert "$work/home.png" -crop "1x80+5+$client_y" +repage -depth 8 txt:- |
-        awk -v want="$PEACH" 'index($0, want) {split($1, a, ","); print a[2]; exit}')
-    [[ -n $row ]] || return 1
-    view_top=$((client_y + ${row%:}))
-}
 wait_for 10 home_painted || fail "the Home page was not drawn"
 screen_is() { # shot colour: the view's left edge, half-way down, shows that screen
     shot "$1"
