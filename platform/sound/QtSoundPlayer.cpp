@@ -30,10 +30,7 @@ QtSoundPlayer::QtSoundPlayer(QObject* parent) : QObject(parent) {
     }
     connect(&m_length, &QTimer::timeout, this, &QtSoundPlayer::LengthPassed);
     connect(&m_guard, &QTimer::timeout, this, [this] {
-        if (!m_heard) {
-            m_heard = true;
-            emit heard();
-        }
+        MarkHeard();
         Close();
     });
 }
@@ -143,12 +140,16 @@ void QtSoundPlayer::Follow() {
     if (!m_lengthPassed || !m_soundTaken) {
         return;
     }
+    MarkHeard();
+    if (m_silenceTaken) {
+        Close();
+    }
+}
+
+void QtSoundPlayer::MarkHeard() {
     if (!m_heard) {
         m_heard = true;
         emit heard();
-    }
-    if (m_silenceTaken) {
-        Close();
     }
 }
 

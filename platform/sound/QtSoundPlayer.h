@@ -42,6 +42,8 @@ private:
     void SilenceTaken();
     void LengthPassed();
     void Follow();
+    // Says once per sound that it has been heard.
+    void MarkHeard();
     void WaitUntilHeard(qint64 durationMs);
 
     // The sound's sink, a child of the player. A stopped sink is deleted by the event loop, never
