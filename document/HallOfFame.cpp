@@ -70,8 +70,8 @@ bool ReadName(std::string_view field, std::string& name) {
     return true;
 }
 
-std::string OnLine(std::size_t number, const char* what) {
-    return "line " + std::to_string(number) + " " + what;
+std::string OnLine(std::size_t number, std::string_view what) {
+    return "line " + std::to_string(number) + " " + std::string(what);
 }
 
 } // namespace
@@ -160,7 +160,8 @@ Parsed Parse(std::string_view text) {
             return fail(OnLine(number, "has no date like 2026-12-09T19:15:03Z"));
         }
         if (!ReadName(fields[3], entry.name)) {
-            return fail(OnLine(number, "has no name of at most 40 characters of UTF-8 text"));
+            return fail(OnLine(number, "has no name of at most " + std::to_string(kMaxNameChars) +
+                                           " characters of UTF-8 text"));
         }
         entries.push_back(std::move(entry));
     }
